@@ -93,10 +93,17 @@ struct WindowState {
     DWORD style;
     bool ended;
     INT_PTR endResult;
+    // Static controls repaint when their text changes, asking the parent
+    // dialog for colours with WM_CTLCOLORSTATIC: what the last paint got.
+    int paints;
+    INT_PTR paintBrush;
+    COLORREF paintBackground;
 };
 HWND CreateFakeWindow(const std::string& className, const std::string& text, HWND parent = 0,
                       int id = 0, DLGPROC procedure = 0, HINSTANCE instance = 0);
 WindowState* FindWindowState(HWND window);
+// The child with that id, without logging a call.
+WindowState* FindChild(HWND parent, int id);
 struct PostedMessage {
     HWND window;
     UINT message;

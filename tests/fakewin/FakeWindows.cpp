@@ -35,6 +35,27 @@ void DestroyWithChildren(HWND window) {
     }
 }
 
+// A static control asks its parent dialog for colours as it paints; its
+// context starts each paint with the default white background.
+void RepaintStatic(WindowState& control) {
+    WindowState* parent = FindWindowState(control.parent);
+    if (control.className != "Static" || !parent || !parent->procedure) {
+        return;
+    }
+    HDC context = reinterpret_cast<HDC>(0xAC000 + reinterpret_cast<std::uintptr_t>(control.handle));
+    S().otherContexts[context] = 0xFFFFFF;
+    HWND handle = control.handle;
+    INT_PTR brush =
+        parent->procedure(parent->handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context),
+                          reinterpret_cast<LPARAM>(handle));
+    WindowState* painted = FindWindowState(handle);
+    if (painted) {
+        ++painted->paints;
+        painted->paintBrush = brush;
+        painted->paintBackground = BackgroundColourOf(context);
+    }
+}
+
 } // namespace
 
 HWND CreateFakeWindow(const std::string& className, const std::string& text, HWND parent, int id,
@@ -59,6 +80,15 @@ HWND CreateFakeWindow(const std::string& className, const std::string& text, HWN
 WindowState* FindWindowState(HWND window) {
     auto found = S().windows.find(window);
     return found == S().windows.end() ? 0 : &found->second;
+}
+
+WindowState* FindChild(HWND parent, int id) {
+    for (auto& entry : S().windows) {
+        if (parent && entry.second.parent == parent && entry.second.id == id) {
+            return &entry.second;
+        }
+    }
+    return 0;
 }
 
 const std::vector<PostedMessage>& PostedMessages() {
@@ -126,12 +156,8 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 
 HWND GetDlgItem(HWND dialog, int id) {
     FAKE_ENTER(HWND, dialog, id);
-    for (const auto& entry : S().windows) {
-        if (entry.second.parent == dialog && dialog != 0 && entry.second.id == id) {
-            return entry.first;
-        }
-    }
-    return 0;
+    fake::WindowState* child = fake::FindChild(dialog, id);
+    return child ? child->handle : 0;
 }
 
 HWND GetDesktopWindow() {
@@ -149,6 +175,7 @@ BOOL SetWindowTextA(HWND window, LPCSTR text) {
         return FALSE;
     }
     state->text = text ? text : "";
+    fake::RepaintStatic(*state);
     return TRUE;
 }
 
