@@ -6,8 +6,10 @@ namespace {
 const DWORD kBlockSlack = 128;
 // Bytes at the start of a new block that are zeroed beyond the text size.
 const DWORD kZeroedTail = 10;
-// wvsprintfA writes at most this many characters and a NUL.
-const DWORD kFormatCapacity = 1024;
+// The text size that Format reserves.
+const DWORD kFormatReserve = 1024;
+// wvsprintfA writes at most this many bytes, its NUL included.
+const DWORD kFormatOutputBytes = 1024;
 
 // "メモリの解放に失敗しました" in code page 932.
 const char kFreeFailedText[] = "\x83\x81\x83\x82\x83\x8a\x82\xcc\x89\xf0\x95\xfa\x82\xc9\x8e\xb8"
@@ -80,9 +82,9 @@ DrevString::~DrevString() {
 }
 
 int DrevString::Format(const char* format, ...) {
-    static_assert(kFormatCapacity + 1 <= kFormatCapacity + kBlockSlack,
-                  "formatted text and its NUL must fit the block");
-    ReserveBuffer(&buffer, kFormatCapacity);
+    static_assert(kFormatOutputBytes <= kFormatReserve + kBlockSlack,
+                  "the longest output must fit the block");
+    ReserveBuffer(&buffer, kFormatReserve);
     if (!buffer) {
         return 0;
     }

@@ -35,18 +35,19 @@ void Sleep(DWORD milliseconds) {
     FAKE_ENTER_VOID(milliseconds);
 }
 
-// Windows writes at most 1024 characters and a NUL, whatever the format asks.
+// Windows formats into at most 1024 bytes: 1023 characters and a NUL. Output
+// that does not fit is cut there, and the result is then 1024.
 int wvsprintfA(LPSTR output, LPCSTR format, va_list arguments) {
     FAKE_ENTER(int, output, format);
-    const int kMaxCharacters = 1024;
+    const int kBufferBytes = 1024;
     va_list copy;
     va_copy(copy, arguments);
-    int wanted = std::vsnprintf(output, kMaxCharacters + 1, format, copy);
+    int wanted = std::vsnprintf(output, kBufferBytes, format, copy);
     va_end(copy);
     if (wanted < 0) {
         return -1;
     }
-    return wanted > kMaxCharacters ? kMaxCharacters : wanted;
+    return wanted >= kBufferBytes ? kBufferBytes : wanted;
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
