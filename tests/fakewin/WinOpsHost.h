@@ -30,6 +30,10 @@ typedef DWORD COLORREF;
 typedef char CHAR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+// Windows' WCHAR is a UTF-16 unit; the host's wchar_t is 32 bits wide.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
 typedef void* HGLOBAL;
@@ -107,6 +111,9 @@ typedef INPUT* LPINPUT;
 #define GetBValue(c) ((BYTE)((c) >> 16))
 
 #define CLR_INVALID 0xFFFFFFFF
+
+#define HWND_BROADCAST ((HWND)0xffff)
+#define GA_PARENT 1
 
 #define WM_NULL 0x0000
 #define WM_CLOSE 0x0010
@@ -192,6 +199,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      LPVOID param);
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+HWND GetAncestor(HWND window, UINT flags);
+int GetClassNameW(HWND window, LPWSTR name, int size);
+int GetWindowTextW(HWND window, LPWSTR text, int size);
 
 // user32: messages
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
