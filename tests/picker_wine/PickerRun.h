@@ -1,0 +1,47 @@
+// One run of the real picker.exe in a directory of its own.
+#ifndef PICKER_WINE_PICKER_RUN_H
+#define PICKER_WINE_PICKER_RUN_H
+
+#include <windows.h>
+
+#include <string>
+
+// The picker's caption, "スポイト", as the dialog holds it.
+extern const WCHAR kPickerCaption[];
+
+class PickerRun {
+  public:
+    PickerRun() = default;
+    // Kills a picker still running and removes its directory.
+    ~PickerRun();
+    PickerRun(const PickerRun&) = delete;
+    PickerRun& operator=(const PickerRun&) = delete;
+
+    // Starts picker.exe from this program's own directory in a fresh empty
+    // directory; on failure `error` says why.
+    bool Start(std::string* error);
+
+    // Waits for the picker's dialog to show; null if it did not in time.
+    HWND WaitForDialog(DWORD milliseconds);
+
+    bool IsRunning() const;
+    // True once the picker has exited; its exit code goes to `code`.
+    bool WaitForExit(DWORD milliseconds, DWORD* code);
+
+    // The handle file in the run's directory, read whole; false if absent.
+    bool ReadHandleFile(std::string* content) const;
+
+    DWORD ThreadId() const { return process.dwThreadId; }
+    DWORD ProcessId() const { return process.dwProcessId; }
+    const std::string& Directory() const { return directory; }
+
+  private:
+    PROCESS_INFORMATION process = {};
+    std::string directory;
+};
+
+// The picker's dialog among the top-level windows of a process: class
+// "#32770" with the picker's caption.
+HWND FindPickerDialog(DWORD processId);
+
+#endif
