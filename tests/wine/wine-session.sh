@@ -21,7 +21,7 @@ readonly MINGW_CC=x86_64-w64-mingw32-gcc
 readonly LOCALE_NAME=ja_JP.UTF-8
 readonly SCREEN=1024x768
 # The prefix layout or registry tweaks below changed: bump to rebuild old prefixes.
-readonly PREFIX_VERSION=1
+readonly PREFIX_VERSION=2
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly SOURCE_DIR
 
@@ -262,6 +262,19 @@ wine_bounded() {
     timeout --foreground -k 5 "$seconds" "$WINE" "$@"
 }
 
+# A fresh prefix has no fonts of its own: Wine's (Marlett draws the caption
+# buttons) go into it, and the dialogs' Japanese faces map to VL Gothic.
+install_fonts() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts face
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || note "no Wine fonts to copy"
+    for face in "ＭＳ Ｐゴシック:VL PGothic" "ＭＳ ゴシック:VL Gothic" "MS UI Gothic:VL PGothic"; do
+        wine_bounded 60 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+            /v "${face%%:*}" /t REG_SZ /d "${face#*:}" /f >>"$STATE_DIR/prefix.log" 2>&1 ||
+            die "cannot map the font ${face%%:*}; see $STATE_DIR/prefix.log"
+    done
+}
+
 # The prefix is made once, by a server of its own, and reused by later sessions.
 ensure_prefix() {
     local marker=$WINEPREFIX/.wine-session-prefix started
@@ -277,6 +290,7 @@ ensure_prefix() {
     # A crashing test must end with a backtrace, not wait on a crash dialog.
     wine_bounded 60 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >>"$STATE_DIR/prefix.log" 2>&1 || die "cannot configure winedbg; see $STATE_DIR/prefix.log"
+    install_fonts
     stop_wineserver "$WINE_SESSION_WINESERVER_PID"
     WINE_SESSION_WINESERVER_PID=
     [[ $(readlink "$WINEPREFIX/dosdevices/z:") == / ]] || die "prefix has no Z: drive for /"
