@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The benchmark: installs what is missing, builds the win64 and win32 presets,
+# runs build/win64/bin/bench.exe under 64-bit Wine on a desktop of its own and
+# prints the machine and the benchmark's table. Not a test: nothing here
+# passes or fails on a timing; it exits non-zero only if the benchmark could
+# not run (a build failed, a program hung or never wrote its handle file).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+
+for preset in win64 win32; do
+    echo "== build $preset" >&2
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target bench
+    # Another part of the tree: without it, its size row says "not built".
+    cmake --build --preset "$preset" --target closer ||
+        echo "bench: closer.exe does not build in $preset; its rows say \"not built\"" >&2
+done
+
+# The prefix maps / to Z:, so a host path names the same file in Wine.
+dos_path() {
+    local path=${1//\//\\}
+    printf 'Z:%s' "$path"
+}
+
+size_args=()
+for preset in win32 win64; do
+    for program in picker closer; do
+        limit=0
+        if [[ $preset == win32 ]]; then
+            [[ $program == picker ]] && limit=$((64 * 1024)) || limit=$((48 * 1024))
+        fi
+        size_args+=(--size "$preset $program.exe" "$limit"
+            "$(dos_path "$root/build/$preset/bin/$program.exe")")
+    done
+done
+
+# A session of its own, so that no test's programs share the desktop or the
+# wineserver with the measured ones.
+export WINE_SESSION_DIR="$root/build/bench-session"
+bash tests/wine/wine-session.sh up "$WINE_SESSION_DIR"
+trap 'bash tests/wine/wine-session.sh down "$WINE_SESSION_DIR" >/dev/null 2>&1 || true' EXIT
+
+echo
+echo "machine: $(nproc) cores, $(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')"
+echo "wine: $(/usr/lib/wine/wine64 --version)"
+commit=$(git rev-parse --short HEAD 2>/dev/null) || commit=unknown
+git diff --quiet HEAD -- picker classlib closer bench 2>/dev/null || commit+=" (with local changes)"
+echo "commit: $commit"
+echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
+# The benchmark bounds each of its phases itself; this is the outer bound.
+WINE_RUN_TIMEOUT=${WINE_RUN_TIMEOUT:-1800} \
+    bash tests/wine/run-wine-test.sh build/win64/bin/bench.exe "${size_args[@]}"
