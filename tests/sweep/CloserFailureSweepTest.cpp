@@ -3,10 +3,11 @@
 // close request, to the picker's dialog and nowhere else.
 #include "CloserRun.h"
 #include "FakeTest.h"
+#include "ScratchDirectory.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -16,16 +17,11 @@ class CloserFailureSweep : public FakeTest {
   protected:
     void SetUp() override {
         FakeTest::SetUp();
-        char pattern[] = "/tmp/closer-sweep-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        directory = pattern;
-        ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
-        ASSERT_EQ(0, chdir(directory.c_str()));
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(directory.Path());
     }
     void TearDown() override {
-        EXPECT_EQ(0, chdir(previous));
-        std::remove((directory + "/hwnd.dat").c_str());
-        rmdir(directory.c_str());
+        std::filesystem::current_path(previous);
         FakeTest::TearDown();
     }
 
@@ -34,10 +30,8 @@ class CloserFailureSweep : public FakeTest {
         fake::Reset();
         fake::CreateFakeWindow("#32770", "another dialog");
         HWND picker = fake::CreateFakeWindow("#32770", kPickerCaption);
-        std::FILE* file = std::fopen("hwnd.dat", "w");
-        std::fprintf(file, "%u\r\n",
-                     static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(picker)));
-        std::fclose(file);
+        directory.Write("hwnd.dat",
+                        std::to_string(reinterpret_cast<std::uintptr_t>(picker)) + "\r\n");
         if (failAt > 0) {
             fake::FailNthCall(failAt);
         }
@@ -58,8 +52,8 @@ class CloserFailureSweep : public FakeTest {
         return false;
     }
 
-    std::string directory;
-    char previous[4096];
+    ScratchDirectory directory;
+    std::filesystem::path previous;
 };
 
 TEST_F(CloserFailureSweep, EveryFailingCallLeavesOtherWindowsAlone) {
