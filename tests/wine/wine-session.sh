@@ -21,7 +21,7 @@ readonly MINGW_CC=x86_64-w64-mingw32-gcc
 readonly LOCALE_NAME=ja_JP.UTF-8
 readonly SCREEN=1024x768
 # The prefix layout or registry tweaks below changed: bump to rebuild old prefixes.
-readonly PREFIX_VERSION=2
+readonly PREFIX_VERSION=3
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly SOURCE_DIR
 
