@@ -9,6 +9,7 @@
 #include "Counters.h"
 #include "ExeSizes.h"
 #include "PointerMoves.h"
+#include "ProgramFiles.h"
 #include "ProgramRun.h"
 #include "Soak.h"
 #include "StartupTimes.h"
@@ -43,19 +44,9 @@ struct Options {
     std::vector<ExeSize> sizes;
 };
 
-std::string ThisDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(0, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of("\\/") + 1);
-}
-
 bool ParseOptions(int argc, char** argv, Options* options) {
-    options->picker = ThisDirectory() + "picker.exe";
-    options->bare = ThisDirectory() + "bare_dialog.exe";
+    options->picker = ProgramBesideThis("picker.exe");
+    options->bare = ProgramBesideThis("bare_dialog.exe");
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--picker") == 0 && i + 1 < argc) {
             options->picker = argv[++i];
@@ -223,7 +214,8 @@ int Run(Options& options) {
         return 1;
     }
 
-    const std::string directory = MakeWorkDirectory("picker-bench-moves");
+    const ScratchFolder folder("picker-bench-moves");
+    const std::string& directory = folder.Path();
     if (directory.empty()) {
         Report("cannot make a working directory");
         return 1;
@@ -256,7 +248,6 @@ int Run(Options& options) {
             return 1;
         }
     }
-    RemoveWorkDirectory(directory);
 
     Table table({"measure", "picker", "against", "ratio or change", "goal"});
     AddMoveRows(&table, costs);

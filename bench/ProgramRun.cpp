@@ -2,8 +2,6 @@
 
 #include "Clock.h"
 
-#include <vector>
-
 namespace {
 
 const char kHandleFileName[] = "hwnd.dat";
@@ -35,62 +33,18 @@ std::string LastError(const char* what) {
 
 } // namespace
 
-std::string MakeWorkDirectory(const char* name) {
-    char temp[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    char unique[32];
-    wsprintfA(unique, "-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
-    std::string directory = std::string(temp, length) + name + unique;
-    DeleteFileA((directory + "\\" + kHandleFileName).c_str());
-    if (!CreateDirectoryA(directory.c_str(), 0) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return std::string();
-    }
-    return directory;
-}
+ProgramRun::ProgramRun() : started(0), startSeconds(0), dialog(0) {}
 
-void RemoveWorkDirectory(const std::string& directory) {
-    DeleteFileA((directory + "\\" + kHandleFileName).c_str());
-    RemoveDirectoryA(directory.c_str());
-}
-
-ProgramRun::ProgramRun() : process(), started(0), startSeconds(0), dialog(0) {}
-
-ProgramRun::~ProgramRun() {
-    if (!process.hProcess) {
-        return;
-    }
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
-bool ProgramRun::Start(const std::string& program, const std::string& directory,
+bool ProgramRun::Start(const std::string& programPath, const std::string& directory,
                        std::string* error) {
-    programName = program;
+    programName = programPath;
     handleFile = directory + "\\" + kHandleFileName;
     if (!DeleteFileA(handleFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         *error = LastError(("deleting " + handleFile).c_str());
         return false;
     }
-    const std::string quoted = "\"" + program + "\"";
-    std::vector<char> commandLine(quoted.begin(), quoted.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     started = CounterNow();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], 0, 0, FALSE, 0, 0, directory.c_str(),
-                        &startup, &process)) {
-        process = PROCESS_INFORMATION();
-        *error = LastError(("starting " + program).c_str());
-        return false;
-    }
-    return true;
+    return program.Start(programPath, directory, error);
 }
 
 bool ProgramRun::ReadHandle(HWND* handle) const {
@@ -113,7 +67,7 @@ bool ProgramRun::WaitForHandleFile(DWORD milliseconds, std::string* error) {
     // A poll every millisecond: finer than the start-ups measured by two
     // orders of magnitude, and light enough to leave the program its CPU.
     while (!ReadHandle(&handle)) {
-        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(program.Process(), 1) == WAIT_OBJECT_0) {
             if (ReadHandle(&handle)) {
                 break;
             }
@@ -128,7 +82,7 @@ bool ProgramRun::WaitForHandleFile(DWORD milliseconds, std::string* error) {
     startSeconds = CounterSeconds(started, CounterNow());
     DWORD owner = 0;
     GetWindowThreadProcessId(handle, &owner);
-    if (owner != process.dwProcessId) {
+    if (owner != program.ProcessId()) {
         *error = kHandleFileName + std::string(" names no window of ") + programName;
         return false;
     }
@@ -141,7 +95,8 @@ bool ProgramRun::Close(DWORD milliseconds, std::string* error) {
         *error = LastError("PostMessageA(WM_CLOSE)");
         return false;
     }
-    if (WaitForSingleObject(process.hProcess, milliseconds) != WAIT_OBJECT_0) {
+    DWORD exitCode = 0;
+    if (!program.WaitForExit(milliseconds, &exitCode)) {
         *error = programName + " did not exit after WM_CLOSE";
         return false;
     }

@@ -6,14 +6,14 @@
 
 #include <string>
 
+#include "RunningProgram.h"
+
 class ProgramRun {
   public:
     ProgramRun();
-    // Ends a program still running.
-    ~ProgramRun();
 
     // Removes an old handle file from `directory`, then starts `program` there.
-    // The clock for StartSeconds starts just before CreateProcessA.
+    // The clock for StartSeconds starts just before the process is created.
     bool Start(const std::string& program, const std::string& directory, std::string* error);
 
     // Waits until the handle file holds a handle of one of the program's
@@ -23,9 +23,9 @@ class ProgramRun {
     // Posts WM_CLOSE to the dialog and waits for the process to exit.
     bool Close(DWORD milliseconds, std::string* error);
 
-    HANDLE Process() const { return process.hProcess; }
+    HANDLE Process() const { return program.Process(); }
     HWND Dialog() const { return dialog; }
-    // From CreateProcessA to the moment the complete handle file was seen.
+    // From the process's creation to the moment the complete handle file was seen.
     double StartSeconds() const { return startSeconds; }
 
   private:
@@ -34,15 +34,11 @@ class ProgramRun {
 
     bool ReadHandle(HWND* handle) const;
 
-    PROCESS_INFORMATION process;
+    // Ended at the end if it still runs.
+    RunningProgram program;
     std::string handleFile;
     std::string programName;
     LONGLONG started;
     double startSeconds;
     HWND dialog;
 };
-
-// Makes (or empties) a directory under the temporary directory; "" on failure.
-std::string MakeWorkDirectory(const char* name);
-// Removes the handle file and the directory again.
-void RemoveWorkDirectory(const std::string& directory);

@@ -1,5 +1,6 @@
 #include "StartupTimes.h"
 
+#include "ProgramFiles.h"
 #include "ProgramRun.h"
 
 #include <algorithm>
@@ -33,8 +34,10 @@ double Median(std::vector<double> values) {
 
 bool MeasureStartups(const std::string& picker, const std::string& bare, int starts,
                      StartupTimes* times, std::string* error) {
-    const std::string pickerDirectory = MakeWorkDirectory("picker-bench-start");
-    const std::string bareDirectory = MakeWorkDirectory("bare-bench-start");
+    const ScratchFolder pickerFolder("picker-bench-start");
+    const ScratchFolder bareFolder("bare-bench-start");
+    const std::string& pickerDirectory = pickerFolder.Path();
+    const std::string& bareDirectory = bareFolder.Path();
     if (pickerDirectory.empty() || bareDirectory.empty()) {
         *error = "cannot make the working directories";
         return false;
@@ -51,8 +54,6 @@ bool MeasureStartups(const std::string& picker, const std::string& bare, int sta
         ok = ok && TimeOneStart(bare, bareDirectory, &seconds, error);
         bareTimes.push_back(seconds);
     }
-    RemoveWorkDirectory(pickerDirectory);
-    RemoveWorkDirectory(bareDirectory);
     if (!ok) {
         return false;
     }

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "Clipboard.h"
+#include "ClipboardText.h"
 #include "ColourWindow.h"
 #include "PickerRun.h"
 #include "ScreenShot.h"

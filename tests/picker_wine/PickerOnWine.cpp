@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Clipboard.h"
+#include "ClipboardText.h"
 #include "ColourWindow.h"
 #include "UserInput.h"
 #include "Waiting.h"

@@ -6,35 +6,6 @@ const WCHAR kPickerCaption[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, 0};
 
 namespace {
 
-const char kHandleFile[] = "hwnd.dat";
-
-std::string ThisProgramsDirectory() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(0, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of("\\/") + 1);
-}
-
-std::string FreshDirectory() {
-    static unsigned runs = 0;
-    char temp[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    std::string directory = std::string(temp, length) + "picker-run-" +
-                            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
-    DeleteFileA((directory + "\\" + kHandleFile).c_str());
-    RemoveDirectoryA(directory.c_str());
-    if (!CreateDirectoryA(directory.c_str(), 0)) {
-        return std::string();
-    }
-    return directory;
-}
-
 struct DialogSearch {
     DWORD processId;
     HWND found;
@@ -66,47 +37,24 @@ HWND FindPickerDialog(DWORD processId) {
     return search.found;
 }
 
-PickerRun::~PickerRun() {
-    if (process.hProcess) {
-        if (IsRunning()) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, 5000);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    if (!directory.empty()) {
-        DeleteFileA((directory + "\\" + kHandleFile).c_str());
-        RemoveDirectoryA(directory.c_str());
-    }
-}
+PickerRun::PickerRun() : directory("picker-run") {}
 
 bool PickerRun::Start(std::string* error) {
-    const std::string program = ThisProgramsDirectory() + "picker.exe";
-    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        *error = "no picker at " + program;
+    const std::string picker = ProgramBesideThis("picker.exe");
+    if (!FileExists(picker)) {
+        *error = "no picker at " + picker;
         return false;
     }
-    directory = FreshDirectory();
-    if (directory.empty()) {
+    if (directory.Path().empty()) {
         *error = "cannot make a fresh directory";
         return false;
     }
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), &commandLine[0], 0, 0, FALSE, 0, 0, directory.c_str(),
-                        &startup, &process)) {
-        *error = "CreateProcessA failed with error " + std::to_string(GetLastError());
-        process = PROCESS_INFORMATION();
-        return false;
-    }
-    return true;
+    return program.Start(picker, directory.Path(), error);
 }
 
 HWND PickerRun::WaitForDialog(DWORD milliseconds) {
     HWND dialog = 0;
-    const DWORD id = process.dwProcessId;
+    const DWORD id = program.ProcessId();
     // The dialog exists before its initialisation has run; it shows after it.
     WaitFor(
         [&dialog, id] { return (dialog = FindPickerDialog(id)) != 0 && IsWindowVisible(dialog); },
@@ -114,34 +62,14 @@ HWND PickerRun::WaitForDialog(DWORD milliseconds) {
     return dialog && IsWindowVisible(dialog) ? dialog : 0;
 }
 
-bool PickerRun::IsRunning() const {
-    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
-}
-
+// Pumps this thread's messages while it waits: the test's own windows stay answerable.
 bool PickerRun::WaitForExit(DWORD milliseconds, DWORD* code) {
-    if (!process.hProcess || !WaitFor([this] { return !IsRunning(); }, milliseconds)) {
+    if (!program.Started() || !WaitFor([this] { return !IsRunning(); }, milliseconds)) {
         return false;
     }
-    return GetExitCodeProcess(process.hProcess, code) != 0;
+    return program.WaitForExit(0, code);
 }
 
 bool PickerRun::ReadHandleFile(std::string* content) const {
-    content->clear();
-    HANDLE file = CreateFileA((directory + "\\" + kHandleFile).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_EXISTING, 0, 0);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    char bytes[64];
-    DWORD got = 0;
-    bool ok = true;
-    while (ok && content->size() < 1024) {
-        ok = ReadFile(file, bytes, sizeof bytes, &got, 0) != 0;
-        if (!ok || got == 0) {
-            break;
-        }
-        content->append(bytes, got);
-    }
-    CloseHandle(file);
-    return ok;
+    return directory.Read("hwnd.dat", content);
 }

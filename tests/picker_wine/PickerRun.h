@@ -6,14 +6,15 @@
 
 #include <string>
 
+#include "ProgramFiles.h"
+#include "RunningProgram.h"
+
 // The picker's caption, "スポイト", as the dialog holds it.
 extern const WCHAR kPickerCaption[];
 
 class PickerRun {
   public:
-    PickerRun() = default;
-    // Kills a picker still running and removes its directory.
-    ~PickerRun();
+    PickerRun();
     PickerRun(const PickerRun&) = delete;
     PickerRun& operator=(const PickerRun&) = delete;
 
@@ -24,20 +25,21 @@ class PickerRun {
     // Waits for the picker's dialog to show; null if it did not in time.
     HWND WaitForDialog(DWORD milliseconds);
 
-    bool IsRunning() const;
+    bool IsRunning() const { return program.IsRunning(); }
     // True once the picker has exited; its exit code goes to `code`.
     bool WaitForExit(DWORD milliseconds, DWORD* code);
 
     // The handle file in the run's directory, read whole; false if absent.
     bool ReadHandleFile(std::string* content) const;
 
-    DWORD ThreadId() const { return process.dwThreadId; }
-    DWORD ProcessId() const { return process.dwProcessId; }
-    const std::string& Directory() const { return directory; }
+    DWORD ThreadId() const { return program.ThreadId(); }
+    DWORD ProcessId() const { return program.ProcessId(); }
+    const std::string& Directory() const { return directory.Path(); }
 
   private:
-    PROCESS_INFORMATION process = {};
-    std::string directory;
+    // Declared first so that the picker is gone before its directory.
+    ScratchFolder directory;
+    RunningProgram program;
 };
 
 // The picker's dialog among the top-level windows of a process: class

@@ -2,7 +2,8 @@
 // started in folders of their own, the closer run where a picker runs, the
 // result read from the clipboard, the windows and the exit codes.
 #include "ClipboardText.h"
-#include "ProgramRun.h"
+#include "ProgramFiles.h"
+#include "RunningProgram.h"
 
 #include <windows.h>
 
@@ -27,6 +28,10 @@ const DWORD kWithin = 10000;
 // still running after this was not asked.
 const DWORD kGrace = 1500;
 const DWORD kPoll = 20;
+const char kFolderPrefix[] = "closer-run";
+// Exit codes of RunCloserIn besides the closer's own.
+const DWORD kNotStarted = 0xFFFFFF01u;
+const DWORD kStillRunning = 0xFFFFFF02u;
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
     DWORD start = GetTickCount();
@@ -74,7 +79,7 @@ HWND MakeWindow(const WCHAR* className, const WCHAR* caption) {
 class CloserProgram : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(FileExists(closer)) << "no closer.exe next to the tests";
+        ASSERT_TRUE(FileExists(closer)) << "no closer.exe beside the tests";
         ASSERT_FALSE(TakeCloseMessages(0)) << "WM_CLOSE left over from an earlier test";
     }
     void TearDown() override {
@@ -92,28 +97,36 @@ class CloserProgram : public ::testing::Test {
 
     // The closer's exit code, after it ended in the folder.
     DWORD RunCloserIn(const ScratchFolder& folder) {
-        DWORD exitCode = RunToEnd(closer, folder.Path(), kWithin);
-        EXPECT_NE(kNotStarted, exitCode) << "closer.exe did not start";
-        EXPECT_NE(kStillRunning, exitCode) << "closer.exe did not end";
+        RunningProgram run;
+        std::string error;
+        if (!run.Start(closer, folder.Path(), &error)) {
+            ADD_FAILURE() << error;
+            return kNotStarted;
+        }
+        DWORD exitCode = 0;
+        if (!run.WaitForExit(kWithin, &exitCode)) {
+            ADD_FAILURE() << "closer.exe did not end";
+            return kStillRunning;
+        }
         return exitCode;
     }
 
     DWORD RunCloserOn(const std::string& content) {
-        ScratchFolder folder;
-        EXPECT_TRUE(folder.Write(L"hwnd.dat", content));
+        ScratchFolder folder(kFolderPrefix);
+        EXPECT_TRUE(folder.Write("hwnd.dat", content));
         return RunCloserIn(folder);
     }
 
-    const std::wstring closer = ProgramNextToTests(L"closer.exe");
+    const std::string closer = ProgramBesideThis("closer.exe");
     std::vector<HWND> windows;
 };
 
 TEST_F(CloserProgram, WithoutAHandleFileEndsAtOnceWithZero) {
-    ScratchFolder folder;
+    ScratchFolder folder(kFolderPrefix);
     ASSERT_FALSE(folder.Path().empty());
     EXPECT_EQ(0u, RunCloserIn(folder));
     std::string content;
-    EXPECT_FALSE(folder.Read(L"hwnd.dat", &content)) << "the closer wrote a handle file";
+    EXPECT_FALSE(folder.Read("hwnd.dat", &content)) << "the closer wrote a handle file";
 }
 
 TEST_F(CloserProgram, PostsOnlyToATopLevelDialogWithThePickersCaption) {
@@ -152,8 +165,16 @@ class CloserWithPicker : public CloserProgram {
   protected:
     void SetUp() override {
         CloserProgram::SetUp();
-        ASSERT_TRUE(FileExists(picker)) << "no picker.exe next to the tests";
+        ASSERT_TRUE(FileExists(picker)) << "no picker.exe beside the tests";
         ASSERT_TRUE(PutClipboardText("before")) << "could not set the clipboard";
+    }
+
+    ::testing::AssertionResult Launch(RunningProgram& run, const ScratchFolder& folder) {
+        std::string error;
+        if (run.Start(picker, folder.Path(), &error)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << error;
     }
 
     // The dialog that the picker published in the folder's handle file: a
@@ -163,7 +184,7 @@ class CloserWithPicker : public CloserProgram {
         bool published = WaitUntil(
             [&] {
                 std::string content;
-                if (!folder.Read(L"hwnd.dat", &content) || content.empty()) {
+                if (!folder.Read("hwnd.dat", &content) || content.empty()) {
                     return false;
                 }
                 HWND named = reinterpret_cast<HWND>(
@@ -190,7 +211,7 @@ class CloserWithPicker : public CloserProgram {
         ASSERT_TRUE(run.WaitForExit(kWithin, &exitCode)) << "the picker did not end";
         EXPECT_EQ(0u, exitCode) << "the picker's exit code";
         std::string text;
-        EXPECT_TRUE(GetClipboardText(&text)) << "no text on the clipboard";
+        EXPECT_TRUE(ReadClipboardText(&text)) << "no text on the clipboard";
         EXPECT_EQ("#", text) << "the clipboard after the picker";
     }
 
@@ -207,13 +228,13 @@ class CloserWithPicker : public CloserProgram {
         EXPECT_TRUE(run.WaitForExit(kWithin, &exitCode)) << "the picker did not end when closed";
     }
 
-    const std::wstring picker = ProgramNextToTests(L"picker.exe");
+    const std::string picker = ProgramBesideThis("picker.exe");
 };
 
 TEST_F(CloserWithPicker, EndsAPickerInThePreview) {
-    ScratchFolder folder;
-    RunningProgram run(picker, folder.Path());
-    ASSERT_TRUE(run.Started()) << "picker.exe did not start: error " << run.StartError();
+    ScratchFolder folder(kFolderPrefix);
+    RunningProgram run;
+    ASSERT_TRUE(Launch(run, folder));
     HWND dialog = WaitForDialog(run, folder);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(0u, RunCloserIn(folder));
@@ -222,9 +243,9 @@ TEST_F(CloserWithPicker, EndsAPickerInThePreview) {
 }
 
 TEST_F(CloserWithPicker, EndsAPickerWhilePicking) {
-    ScratchFolder folder;
-    RunningProgram run(picker, folder.Path());
-    ASSERT_TRUE(run.Started()) << "picker.exe did not start: error " << run.StartError();
+    ScratchFolder folder(kFolderPrefix);
+    RunningProgram run;
+    ASSERT_TRUE(Launch(run, folder));
     HWND dialog = WaitForDialog(run, folder);
     ASSERT_TRUE(dialog);
     // The press that Start injects goes to the window under the pointer: rest
@@ -258,13 +279,13 @@ TEST_F(CloserWithPicker, EndsAPickerWhilePicking) {
 }
 
 TEST_F(CloserWithPicker, TwoPickersInOneFolderEndsOnlyTheLater) {
-    ScratchFolder folder;
-    RunningProgram first(picker, folder.Path());
-    ASSERT_TRUE(first.Started());
+    ScratchFolder folder(kFolderPrefix);
+    RunningProgram first;
+    ASSERT_TRUE(Launch(first, folder));
     HWND firstDialog = WaitForDialog(first, folder);
     ASSERT_TRUE(firstDialog);
-    RunningProgram second(picker, folder.Path());
-    ASSERT_TRUE(second.Started());
+    RunningProgram second;
+    ASSERT_TRUE(Launch(second, folder));
     HWND secondDialog = WaitForDialog(second, folder);
     ASSERT_TRUE(secondDialog);
     ASSERT_NE(firstDialog, secondDialog);
@@ -276,17 +297,17 @@ TEST_F(CloserWithPicker, TwoPickersInOneFolderEndsOnlyTheLater) {
 }
 
 TEST_F(CloserWithPicker, StaleHandleClosesNothing) {
-    ScratchFolder ended;
+    ScratchFolder ended(kFolderPrefix);
     {
-        RunningProgram run(picker, ended.Path());
-        ASSERT_TRUE(run.Started());
+        RunningProgram run;
+        ASSERT_TRUE(Launch(run, ended));
         HWND dialog = WaitForDialog(run, ended);
         ASSERT_TRUE(dialog);
         Dismiss(run, dialog);
     }
-    ScratchFolder elsewhere;
-    RunningProgram running(picker, elsewhere.Path());
-    ASSERT_TRUE(running.Started());
+    ScratchFolder elsewhere(kFolderPrefix);
+    RunningProgram running;
+    ASSERT_TRUE(Launch(running, elsewhere));
     HWND dialog = WaitForDialog(running, elsewhere);
     ASSERT_TRUE(dialog);
     HWND own = Make(kDialogClass, kOtherCaption);
@@ -299,9 +320,9 @@ TEST_F(CloserWithPicker, StaleHandleClosesNothing) {
 }
 
 TEST_F(CloserWithPicker, BroadcastAndForeignHandlesLeaveWindowsOpen) {
-    ScratchFolder folder;
-    RunningProgram run(picker, folder.Path());
-    ASSERT_TRUE(run.Started());
+    ScratchFolder folder(kFolderPrefix);
+    RunningProgram run;
+    ASSERT_TRUE(Launch(run, folder));
     HWND dialog = WaitForDialog(run, folder);
     ASSERT_TRUE(dialog);
     HWND own = Make(kDialogClass, kOtherCaption);
