@@ -88,7 +88,3 @@ bool ScratchFolder::Read(const char* name, std::string* bytes) const {
     CloseHandle(file);
     return ok != FALSE;
 }
-
-bool ScratchFolder::Remove(const char* name) const {
-    return DeleteFileA(File(name).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-}

@@ -23,7 +23,6 @@ class ScratchFolder {
     bool Write(const char* name, const std::string& bytes) const;
     // The whole file; false when it is absent or unreadable.
     bool Read(const char* name, std::string* bytes) const;
-    bool Remove(const char* name) const;
 
   private:
     std::string path_;
