@@ -40,16 +40,16 @@ done
 # A session of its own, so that no test's programs share the desktop or the
 # wineserver with the measured ones.
 export WINE_SESSION_DIR="$root/build/bench-session"
-bash tests/wine/wine-session.sh up "$WINE_SESSION_DIR"
-trap 'bash tests/wine/wine-session.sh down "$WINE_SESSION_DIR" >/dev/null 2>&1 || true' EXIT
+bash tools/wine/wine-session.sh up "$WINE_SESSION_DIR"
+trap 'bash tools/wine/wine-session.sh down "$WINE_SESSION_DIR" >/dev/null 2>&1 || true' EXIT
 
 echo
 echo "machine: $(nproc) cores, $(grep -m1 '^model name' /proc/cpuinfo | sed 's/^[^:]*: *//')"
 echo "wine: $(/usr/lib/wine/wine64 --version)"
 commit=$(git rev-parse --short HEAD 2>/dev/null) || commit=unknown
-git diff --quiet HEAD -- picker classlib closer bench 2>/dev/null || commit+=" (with local changes)"
+git diff --quiet HEAD -- picker classlib closer tools/bench 2>/dev/null || commit+=" (with local changes)"
 echo "commit: $commit"
 echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
 # The benchmark bounds each of its phases itself; this is the outer bound.
 WINE_RUN_TIMEOUT=${WINE_RUN_TIMEOUT:-1800} \
-    bash tests/wine/run-wine-test.sh build/win64/bin/bench.exe "${size_args[@]}"
+    bash tools/wine/run-wine-test.sh build/win64/bin/bench.exe "${size_args[@]}"

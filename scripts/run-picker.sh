@@ -6,7 +6,7 @@
 # On a working $DISPLAY the picker opens there, in a Wine prefix under
 # build/wine-user/, for you to use; when it ends, the clipboard's text is
 # printed. Without a display it runs on a virtual one (Xvfb, through
-# tests/wine/wine-session.sh), where one demonstration pick is played: a
+# tools/wine/wine-session.sh), where one demonstration pick is played: a
 # window of a known colour, Start, a move over it, a right press. A screenshot
 # taken while picking goes to build/demo/picker.png and the clipboard's text
 # is printed; everything started is torn down again.
@@ -76,12 +76,12 @@ run_demonstration() {
     local demo=$repo/build/demo session=$repo/build/demo/session rc=0
     mkdir -p "$demo"
     rm -f "$demo/picker.bmp" "$demo/picker.png"
-    trap '"$repo/tests/wine/wine-session.sh" down "$session" || true' EXIT
-    "$repo/tests/wine/wine-session.sh" up "$session"
+    trap '"$repo/tools/wine/wine-session.sh" down "$session" || true' EXIT
+    "$repo/tools/wine/wine-session.sh" up "$session"
     # The grab keeps X's own pointer events from racing the injected input.
-    WINE_RUN_GRAB=1 WINE_RUN_TIMEOUT=120 "$repo/tests/wine/wine-session.sh" run "$session" \
+    WINE_RUN_GRAB=1 WINE_RUN_TIMEOUT=120 "$repo/tools/wine/wine-session.sh" run "$session" \
         "$bin/picker_demo.exe" pick "$(dos_path "$demo/picker.bmp")" || rc=$?
-    "$repo/tests/wine/wine-session.sh" down "$session"
+    "$repo/tools/wine/wine-session.sh" down "$session"
     trap - EXIT
     if [[ -f $demo/picker.bmp ]]; then
         python3 "$repo/scripts/bmp_to_png.py" "$demo/picker.bmp" "$demo/picker.png"

@@ -18,8 +18,8 @@ done
 
 # One Wine session serves every Windows-side test of the run.
 export WINE_SESSION_DIR="$root/build/wine-session"
-bash tests/wine/wine-session.sh up "$WINE_SESSION_DIR"
-trap 'bash tests/wine/wine-session.sh down "$WINE_SESSION_DIR" || true' EXIT
+bash tools/wine/wine-session.sh up "$WINE_SESSION_DIR"
+trap 'bash tools/wine/wine-session.sh down "$WINE_SESSION_DIR" || true' EXIT
 
 mkdir -p build/all
 {
