@@ -21,6 +21,7 @@ class DrevWindowBase {
     DrevWindowBase& operator=(const DrevWindowBase&);
 };
 
+// Empty second base of DrevWindow: a window object can be deleted through it too.
 class DrevMixin {
   public:
     DrevMixin();
