@@ -32,7 +32,7 @@ int Fail(const char* what) {
 
 std::string LabelOf(HWND dialog) {
     char text[64] = "";
-    GetDlgItemTextA(dialog, 3, text, sizeof text);
+    GetDlgItemTextA(dialog, IDC_HEXCODE, text, sizeof text);
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "ReferenceModel.h"
 
 #include "Fake.h"
+#include "PickerTexts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-const char kPickerCaption[] = "\xE3\x82\xB9\xE3\x83\x9D\xE3\x82\xA4\xE3\x83\x88";
 
 char g_directory[] = "/tmp/closer-fuzz-XXXXXX";
 
@@ -90,11 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The whole run among windows that must not be closed and one that must.
     fake::Reset();
     // The picker's dialog comes first, so that the seeds in corpus/ name it.
-    HWND picker = fake::CreateFakeWindow("#32770", kPickerCaption);
+    HWND picker = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
     HWND other = fake::CreateFakeWindow("#32770", "Find");
-    fake::CreateFakeWindow("#32770", kPickerCaption, other, 4);
-    fake::CreateFakeWindow("Button", kPickerCaption);
-    HWND gone = fake::CreateFakeWindow("#32770", kPickerCaption);
+    fake::CreateFakeWindow("#32770", kPickerCaptionUtf8, other, 4);
+    fake::CreateFakeWindow("Button", kPickerCaptionUtf8);
+    HWND gone = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
     DestroyWindow(gone);
     fake::ClearCalls();
     int exitCode = RunCloser();

@@ -4,6 +4,7 @@
 
 #include "EscapedText.h"
 #include "FakeTest.h"
+#include "PickerTexts.h"
 #include "ScratchDirectory.h"
 
 #include <cstdio>
@@ -11,8 +12,6 @@
 #include <string>
 
 namespace {
-
-const char kPickerCaption[] = "\xE3\x82\xB9\xE3\x83\x9D\xE3\x82\xA4\xE3\x83\x88"; // スポイト
 
 std::string Decimal(std::uint64_t value) {
     return std::to_string(value);
@@ -40,7 +39,7 @@ class CloserRun : public FakeTest {
         FakeTest::SetUp();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(directory.Path());
-        picker = fake::CreateFakeWindow("#32770", kPickerCaption);
+        picker = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
     }
     void TearDown() override {
         std::filesystem::current_path(previous);
@@ -129,11 +128,11 @@ TEST_F(CloserRun, MissingFileAsksNothingOfWindows) {
 }
 
 TEST_F(CloserRun, PostsOnlyToAPickersDialog) {
-    HWND gone = fake::CreateFakeWindow("#32770", kPickerCaption);
+    HWND gone = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
     DestroyWindow(gone);
-    HWND button = fake::CreateFakeWindow("Button", kPickerCaption);
+    HWND button = fake::CreateFakeWindow("Button", kPickerCaptionUtf8);
     HWND otherDialog = fake::CreateFakeWindow("#32770", "Find");
-    HWND child = fake::CreateFakeWindow("#32770", kPickerCaption, otherDialog, 7);
+    HWND child = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8, otherDialog, 7);
     HWND lookalike = fake::CreateFakeWindow("#32770", "\xE3\x82\xB9\xE3\x83\x9D\xE3\x82\xA4");
     struct Case {
         DWORD value;
@@ -174,7 +173,7 @@ TEST_F(CloserRun, AFailingCallNeverLeadsToAPostElsewhereOrAnotherExitCode) {
     directory.Write("hwnd.dat", content);
     for (long k = 1;; ++k) {
         fake::Reset();
-        picker = fake::CreateFakeWindow("#32770", kPickerCaption);
+        picker = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
         fake::FailNthCall(k);
         EXPECT_EQ(0, RunCloser()) << "failing call " << k;
         long forced = -1;

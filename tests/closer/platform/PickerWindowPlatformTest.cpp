@@ -2,6 +2,8 @@
 // test: on the host's stand-in and on Windows, so that the two agree.
 #include "PickerWindow.h"
 
+#include "PickerTexts.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +14,6 @@ namespace {
 const WCHAR kDialogClass[] = {'#', '3', '2', '7', '7', '0', 0};
 const WCHAR kStaticClass[] = {'S', 't', 'a', 't', 'i', 'c', 0};
 const WCHAR kButtonClass[] = {'B', 'u', 't', 't', 'o', 'n', 0};
-const WCHAR kPickerCaption[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, 0};
 const WCHAR kCaptionWithSpace[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, ' ', 0};
 const WCHAR kCaptionCut[] = {0x30B9, 0x30DD, 0x30A4, 0};
 const WCHAR kCaptionLonger[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, 0x30C8, 0x30C8, 0x30C8, 0x30C8, 0};

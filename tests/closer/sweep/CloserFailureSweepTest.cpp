@@ -3,6 +3,7 @@
 // close request, to the picker's dialog and nowhere else.
 #include "CloserRun.h"
 #include "FakeTest.h"
+#include "PickerTexts.h"
 #include "ScratchDirectory.h"
 
 #include <cstdio>
@@ -10,8 +11,6 @@
 #include <string>
 
 namespace {
-
-const char kPickerCaption[] = "\xE3\x82\xB9\xE3\x83\x9D\xE3\x82\xA4\xE3\x83\x88"; // スポイト
 
 class CloserFailureSweep : public FakeTest {
   protected:
@@ -29,7 +28,7 @@ class CloserFailureSweep : public FakeTest {
     bool RunOnce(long failAt, long* fallible, std::string* why) {
         fake::Reset();
         fake::CreateFakeWindow("#32770", "another dialog");
-        HWND picker = fake::CreateFakeWindow("#32770", kPickerCaption);
+        HWND picker = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
         directory.Write("hwnd.dat",
                         std::to_string(reinterpret_cast<std::uintptr_t>(picker)) + "\r\n");
         if (failAt > 0) {

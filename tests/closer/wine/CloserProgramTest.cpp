@@ -2,6 +2,7 @@
 // started in folders of their own, the closer run where a picker runs, the
 // result read from the clipboard, the windows and the exit codes.
 #include "ClipboardText.h"
+#include "PickerTexts.h"
 #include "ProgramFiles.h"
 #include "RunningProgram.h"
 
@@ -19,7 +20,6 @@ namespace {
 
 const WCHAR kDialogClass[] = L"#32770";
 const WCHAR kStaticClass[] = L"Static";
-const WCHAR kPickerCaption[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, 0}; // スポイト
 const WCHAR kOtherCaption[] = L"Notes";
 
 // Bounds of every wait: a program that has not done its part by then hangs.
@@ -251,7 +251,7 @@ TEST_F(CloserWithPicker, EndsAPickerWhilePicking) {
     // The press that Start injects goes to the window under the pointer: rest
     // it on the dialog's label, which lets the mouse through to the dialog.
     RECT label = {};
-    ASSERT_TRUE(GetWindowRect(GetDlgItem(dialog, 3), &label));
+    ASSERT_TRUE(GetWindowRect(GetDlgItem(dialog, IDC_HEXCODE), &label));
     SetCursorPos((label.left + label.right) / 2, (label.top + label.bottom) / 2);
     DWORD_PTR result = 0;
     ASSERT_TRUE(

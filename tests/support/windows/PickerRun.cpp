@@ -2,8 +2,6 @@
 
 #include "Waiting.h"
 
-const WCHAR kPickerCaption[] = {0x30B9, 0x30DD, 0x30A4, 0x30C8, 0};
-
 namespace {
 
 struct DialogSearch {

@@ -6,11 +6,9 @@
 
 #include <string>
 
+#include "PickerTexts.h"
 #include "ProgramFiles.h"
 #include "RunningProgram.h"
-
-// The picker's caption, "スポイト", as the dialog holds it.
-extern const WCHAR kPickerCaption[];
 
 class PickerRun {
   public:
