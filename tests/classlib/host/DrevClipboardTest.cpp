@@ -1,13 +1,13 @@
 // The clipboard writer: the block it hands over, and a clipboard that another
 // program holds or that refuses the block.
 #include "DrevClipboard.h"
+
+#include "CallSequence.h"
 #include "FakeTest.h"
 
 #include <vector>
 
 namespace {
-
-typedef std::vector<std::string> Names;
 
 class Clipboard : public FakeTest {
   protected:
@@ -20,10 +20,17 @@ class Clipboard : public FakeTest {
 TEST_F(Clipboard, PlacesTheTextAloneInAZeroFilledMoveableBlock) {
     fake::SetClipboardTextFromElsewhere("earlier");
     EXPECT_EQ(1, g_clipboard.CopyText("0AC8FF"));
-    EXPECT_EQ((Names{"lstrlenA", "GlobalAlloc", "GlobalLock", "lstrcpyA", "GlobalUnlock",
-                     "OpenClipboard", "EmptyClipboard", "SetClipboardData", "CloseClipboard"}),
-              fake::CallNames());
-    EXPECT_EQ((std::vector<fake::Word>{0}), fake::CallsTo("OpenClipboard")[0].args);
+    EXPECT_TRUE(fake::CallsAre({
+        "lstrlenA",
+        {"GlobalAlloc", {GMEM_MOVEABLE | GMEM_ZEROINIT, 134}},
+        "GlobalLock",
+        "lstrcpyA",
+        "GlobalUnlock",
+        {"OpenClipboard", {0}},
+        "EmptyClipboard",
+        {"SetClipboardData", {CF_TEXT, fake::ExpectedArg::Any()}},
+        "CloseClipboard",
+    }));
     EXPECT_EQ("0AC8FF", Text());
     EXPECT_EQ((std::vector<UINT>{CF_TEXT}), fake::ClipboardFormats());
     const fake::Block* block = fake::FindBlock(fake::ClipboardData(CF_TEXT));
@@ -69,15 +76,15 @@ TEST_F(Clipboard, FailuresReturnZeroAndLeaveNoBlock) {
     } cases[] = {
         {"GlobalAlloc", "earlier"}, {"GlobalLock", "earlier"}, {"SetClipboardData", "<none>"}};
     for (const Case& c : cases) {
-        const char* name = c.failing;
+        SCOPED_TRACE(std::string(c.failing) + " fails");
         fake::Reset();
         fake::SetClipboardTextFromElsewhere("earlier");
-        fake::FailCall(name);
-        EXPECT_EQ(0, CopyTextToClipboard("123456")) << name;
-        EXPECT_EQ(c.left, Text()) << name;
-        EXPECT_EQ(0u, fake::LiveBlockCount()) << name;
-        EXPECT_EQ(0u, fake::InvalidHandleUses()) << name;
-        EXPECT_FALSE(fake::ClipboardIsOpen()) << name;
+        fake::FailCall(c.failing);
+        EXPECT_EQ(0, CopyTextToClipboard("123456"));
+        EXPECT_EQ(c.left, Text());
+        EXPECT_EQ(0u, fake::LiveBlockCount());
+        EXPECT_EQ(0u, fake::InvalidHandleUses());
+        EXPECT_FALSE(fake::ClipboardIsOpen());
     }
 }
 

@@ -1,5 +1,6 @@
 // The text buffer's exact calls and its failure paths, on the stand-in.
 #include "DrevString.h"
+#include "CallSequence.h"
 #include "FakeTest.h"
 
 #include <cstring>
@@ -10,12 +11,9 @@ namespace {
 
 class TextBuffer : public FakeTest {};
 
-typedef std::vector<std::string> Names;
-
 TEST_F(TextBuffer, ConstructorReservesThirtyTwoBytesAndLeavesTheRestAsHanded) {
     DrevString text;
-    ASSERT_EQ(1u, fake::CountCalls("GlobalAlloc"));
-    EXPECT_EQ((std::vector<fake::Word>{GMEM_FIXED, 160}), fake::CallsTo("GlobalAlloc")[0].args);
+    EXPECT_TRUE(fake::CallsAre({{"GlobalAlloc", {GMEM_FIXED, 160}}}));
     const fake::Block* block = fake::FindBlock(text.buffer);
     ASSERT_NE(nullptr, block);
     for (int i = 0; i < 160; ++i) {
@@ -29,8 +27,8 @@ TEST_F(TextBuffer, FormatMakesANewBlockCarriesTheOldTextThenFrees) {
     std::memset(old, 'a', 160); // the whole old block, so the carried share shows
     fake::ClearCalls();
     text.Format("%02X%02X%02X", 18, 171, 5);
-    EXPECT_EQ((Names{"GlobalAlloc", "GlobalSize", "GlobalFree", "wvsprintfA"}), fake::CallNames());
-    EXPECT_EQ(W(old), fake::CallsTo("GlobalFree")[0].args[0]);
+    EXPECT_TRUE(fake::CallsAre(
+        {"GlobalAlloc", {"GlobalSize", {old}}, {"GlobalFree", {old}}, "wvsprintfA"}));
     EXPECT_STREQ("12AB05", text.buffer);
     // 150 bytes carried (all but the old block's last 10), zero up to 1034, then as handed.
     for (int i = 7; i < 1152; ++i) {
@@ -69,8 +67,7 @@ TEST_F(TextBuffer, FormatAfterFailedReservationFreesOldBlockAndWritesNothing) {
     fake::ClearCalls();
     EXPECT_EQ(0, text.Format("%02X%02X%02X", 1, 2, 3));
     EXPECT_EQ(nullptr, text.buffer);
-    EXPECT_EQ((Names{"GlobalAlloc", "GlobalFree"}), fake::CallNames());
-    EXPECT_EQ(W(old), fake::CallsTo("GlobalFree")[0].args[0]);
+    EXPECT_TRUE(fake::CallsAre({"GlobalAlloc", {"GlobalFree", {old}}}));
     EXPECT_EQ(0u, fake::LiveBlockCount());
 }
 

@@ -1,6 +1,8 @@
 // Window objects: the exact platform calls, destruction through every base,
 // and the results they hand back, on the stand-in.
 #include "DrevWindow.h"
+
+#include "CallSequence.h"
 #include "FakeTest.h"
 
 #include <vector>
@@ -32,8 +34,9 @@ TEST_F(WindowObjects, DialogStartsWithItsHandleAndTheStockWhiteBrush) {
 TEST_F(WindowObjects, DeleteThroughEveryBaseDeletesTheBrushOnceAndNoWindow) {
     HGDIOBJ white = GetStockObject(WHITE_BRUSH);
     for (int base = 0; base < 4; ++base) {
-        fake::ClearCalls();
+        SCOPED_TRACE(::testing::Message() << "base " << base);
         DrevDialog* dialog = new DrevDialog(window);
+        fake::ClearCalls();
         switch (base) {
         case 0:
             delete dialog;
@@ -48,10 +51,7 @@ TEST_F(WindowObjects, DeleteThroughEveryBaseDeletesTheBrushOnceAndNoWindow) {
             delete static_cast<DrevMixin*>(dialog);
             break;
         }
-        std::vector<fake::Call> deleted = fake::CallsTo("DeleteObject");
-        ASSERT_EQ(1u, deleted.size()) << "base " << base;
-        EXPECT_EQ(W(white), deleted[0].args[0]);
-        EXPECT_EQ(0u, fake::CountCalls("DestroyWindow")) << "base " << base;
+        EXPECT_TRUE(fake::CallsAre({{"DeleteObject", {white}}}));
         EXPECT_NE(nullptr, fake::FindWindowState(window)) << "the dialog window stays";
     }
 }
@@ -62,9 +62,7 @@ TEST_F(WindowObjects, OwnedWindowIsDestroyedExactlyOnce) {
     dialog->ownedWindow = owned;
     fake::ClearCalls();
     delete dialog;
-    std::vector<fake::Call> destroyed = fake::CallsTo("DestroyWindow");
-    ASSERT_EQ(1u, destroyed.size());
-    EXPECT_EQ(W(owned), destroyed[0].args[0]);
+    EXPECT_TRUE(fake::CallsAre({{"DestroyWindow", {owned}}, "DeleteObject"}));
     EXPECT_EQ(nullptr, fake::FindWindowState(owned));
 }
 
@@ -75,12 +73,12 @@ TEST_F(WindowObjects, MoveToAsksForPositionOnlyAndFoldsTheResult) {
     } cases[] = {{0, 0}, {1, 1}, {2, 1}, {static_cast<fake::Word>(-1), 1}};
     DrevDialog dialog(window);
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "SetWindowPos gives " << c.platform);
         fake::ClearCalls();
         fake::ForceResult("SetWindowPos", c.platform, 1);
-        EXPECT_EQ(c.expected, dialog.MoveTo(7, -3)) << "SetWindowPos gave " << c.platform;
-        std::vector<fake::Call> calls = fake::CallsTo("SetWindowPos");
-        ASSERT_EQ(1u, calls.size());
-        EXPECT_EQ((std::vector<fake::Word>{W(window), 0, 7, W(-3), 0, 0, 5}), calls[0].args);
+        EXPECT_EQ(c.expected, dialog.MoveTo(7, -3));
+        EXPECT_TRUE(fake::CallsAre(
+            {{"SetWindowPos", {window, 0, 7, -3, 0, 0, SWP_NOZORDER | SWP_NOSIZE}}}));
     }
 }
 
@@ -90,12 +88,11 @@ TEST_F(WindowObjects, SetClassIconLoadsFromTheWindowsModuleByLowWord) {
     DrevDialog dialog(window);
     fake::ClearCalls();
     dialog.SetClassIcon(0x30001);
-    EXPECT_EQ(
-        (std::vector<std::string>{"GetWindowLongPointer", "LoadIconA", "SetClassLongPointer"}),
-        fake::CallNames());
-    EXPECT_EQ((std::vector<fake::Word>{W(window), W(GWLP_HINSTANCE)}), fake::Calls()[0].args);
-    EXPECT_EQ((std::vector<fake::Word>{W(module), 1}), fake::Calls()[1].args);
-    EXPECT_EQ((std::vector<fake::Word>{W(window), W(GCLP_HICON), W(icon)}), fake::Calls()[2].args);
+    EXPECT_TRUE(fake::CallsAre({
+        {"GetWindowLongPointer", {window, GWLP_HINSTANCE}},
+        {"LoadIconA", {module, 1}},
+        {"SetClassLongPointer", {window, GCLP_HICON, icon}},
+    }));
     EXPECT_EQ(icon, fake::ClassIcon("#32770"));
 }
 

@@ -2,7 +2,9 @@
 // current directory, its conversion, the screening and the one post.
 #include "CloserRun.h"
 
+#include "CallSequence.h"
 #include "EscapedText.h"
+#include "FailureSweep.h"
 #include "FakeTest.h"
 #include "PickerTexts.h"
 #include "ScratchDirectory.h"
@@ -46,31 +48,55 @@ class CloserRun : public FakeTest {
         FakeTest::TearDown();
     }
 
-    // Runs the closer on the file content; the posts it made.
-    std::vector<fake::PostedMessage> RunOn(const std::string& content) {
+    // Runs the closer on the file content and keeps the posts it made; a
+    // failure when the run did not end with 0 or changed the file.
+    ::testing::AssertionResult RunOn(const std::string& content) {
         directory.Write("hwnd.dat", content);
         fake::ClearCalls();
         std::size_t before = fake::PostedMessages().size();
-        EXPECT_EQ(0, RunCloser()) << "content " << Escaped(content);
-        EXPECT_EQ(content, directory.Read("hwnd.dat")) << "the run changed the file";
-        return std::vector<fake::PostedMessage>(fake::PostedMessages().begin() + before,
-                                                fake::PostedMessages().end());
+        int exitCode = RunCloser();
+        posts.assign(fake::PostedMessages().begin() + before, fake::PostedMessages().end());
+        if (exitCode != 0) {
+            return ::testing::AssertionFailure() << "exit code " << exitCode;
+        }
+        if (directory.Read("hwnd.dat") != content) {
+            return ::testing::AssertionFailure() << "the run changed the file";
+        }
+        return ::testing::AssertionSuccess();
     }
 
-    void ExpectOneCloseTo(HWND window, const std::string& content) {
-        std::vector<fake::PostedMessage> posts = RunOn(content);
-        ASSERT_EQ(1u, posts.size()) << "content " << Escaped(content);
-        EXPECT_EQ(window, posts[0].window) << "content " << Escaped(content);
-        EXPECT_EQ(static_cast<UINT>(WM_CLOSE), posts[0].message);
-        EXPECT_EQ(0u, posts[0].wParam);
-        EXPECT_EQ(0, posts[0].lParam);
+    // One WM_CLOSE with no parameters to the window, and nothing else.
+    ::testing::AssertionResult ClosesOnly(HWND window, const std::string& content) {
+        ::testing::AssertionResult ran = RunOn(content);
+        if (!ran) {
+            return ran;
+        }
+        if (posts.size() != 1) {
+            return ::testing::AssertionFailure() << posts.size() << " posts, expected 1";
+        }
+        const fake::PostedMessage& post = posts[0];
+        if (post.window != window || post.message != WM_CLOSE || post.wParam != 0 ||
+            post.lParam != 0) {
+            return ::testing::AssertionFailure()
+                   << "posted message 0x" << std::hex << post.message << " (" << post.wParam << ", "
+                   << post.lParam << ") to window " << W(post.window)
+                   << ", expected WM_CLOSE (0, 0) to " << W(window);
+        }
+        return ::testing::AssertionSuccess();
     }
 
-    void ExpectNothingPosted(const std::string& content, const char* what) {
-        std::vector<fake::PostedMessage> posts = RunOn(content);
-        EXPECT_EQ(0u, fake::CountCalls("PostMessageA"))
-            << what << ": content " << Escaped(content) << ", " << posts.size() << " posted";
+    ::testing::AssertionResult PostsNothing(const std::string& content) {
+        ::testing::AssertionResult ran = RunOn(content);
+        if (!ran) {
+            return ran;
+        }
+        if (fake::CountCalls("PostMessageA") != 0) {
+            return ::testing::AssertionFailure() << posts.size() << " posted";
+        }
+        return ::testing::AssertionSuccess();
     }
+
+    std::vector<fake::PostedMessage> posts;
 
     ScratchDirectory directory;
     std::filesystem::path previous;
@@ -94,7 +120,8 @@ TEST_F(CloserRun, EveryFormOfThePickersHandleClosesIt) {
         std::string(127 - Decimal(value).size(), ' ') + Decimal(value) + "99",
     };
     for (const std::string& content : contents) {
-        ExpectOneCloseTo(picker, content);
+        SCOPED_TRACE("content " + Escaped(content));
+        EXPECT_TRUE(ClosesOnly(picker, content));
     }
 }
 
@@ -116,7 +143,8 @@ TEST_F(CloserRun, TextsThatNameNoWindowPostNothing) {
         {std::string(127, '0') + digits, "127 zeros before the handle"},
     };
     for (const Case& c : cases) {
-        ExpectNothingPosted(c.content, c.what);
+        SCOPED_TRACE(std::string(c.what) + ", content " + Escaped(c.content));
+        EXPECT_TRUE(PostsNothing(c.content));
     }
 }
 
@@ -148,53 +176,55 @@ TEST_F(CloserRun, PostsOnlyToAPickersDialog) {
         {ValueOf(lookalike), "a dialog with the caption's first three characters"},
     };
     for (const Case& c : cases) {
-        ExpectNothingPosted(Decimal(c.value), c.what);
-        EXPECT_TRUE(fake::FindWindowState(picker)) << c.what;
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(PostsNothing(Decimal(c.value)));
+        EXPECT_TRUE(fake::FindWindowState(picker));
     }
-    ExpectOneCloseTo(picker, Decimal(ValueOf(picker)));
+    EXPECT_TRUE(ClosesOnly(picker, Decimal(ValueOf(picker))));
 }
 
 TEST_F(CloserRun, BroadcastAndZeroAreRefusedBeforeAnyWindowIsAsked) {
     const char* contents[] = {"65535", "0xFFFF", "0", "abc"};
     for (const char* content : contents) {
-        RunOn(content);
-        EXPECT_TRUE(fake::Calls().empty()) << "content " << content << ":\n"
-                                           << fake::DescribeCalls();
+        SCOPED_TRACE(std::string("content ") + content);
+        EXPECT_TRUE(RunOn(content));
+        EXPECT_TRUE(fake::CallsAre({}));
     }
 }
 
 TEST_F(CloserRun, EachRunPostsAgain) {
-    ExpectOneCloseTo(picker, Decimal(ValueOf(picker)));
-    ExpectOneCloseTo(picker, Decimal(ValueOf(picker)));
+    EXPECT_TRUE(ClosesOnly(picker, Decimal(ValueOf(picker))));
+    EXPECT_TRUE(ClosesOnly(picker, Decimal(ValueOf(picker))));
 }
 
 TEST_F(CloserRun, AFailingCallNeverLeadsToAPostElsewhereOrAnotherExitCode) {
-    std::string content = Decimal(ValueOf(picker));
-    directory.Write("hwnd.dat", content);
-    for (long k = 1;; ++k) {
+    directory.Write("hwnd.dat", Decimal(ValueOf(picker)));
+    int exitCode = -1;
+    fake::SweptRoad road;
+    road.prepare = [&] {
         fake::Reset();
         picker = fake::CreateFakeWindow("#32770", kPickerCaptionUtf8);
-        fake::FailNthCall(k);
-        EXPECT_EQ(0, RunCloser()) << "failing call " << k;
-        long forced = -1;
-        for (std::size_t i = 0; i < fake::Calls().size(); ++i) {
-            if (fake::Calls()[i].forced) {
-                forced = static_cast<long>(i);
-            }
+    };
+    road.drive = [&] { exitCode = RunCloser(); };
+    road.judge = [&](long failAt) -> ::testing::AssertionResult {
+        if (exitCode != 0) {
+            return ::testing::AssertionFailure() << "exit code " << exitCode;
         }
-        if (forced < 0) {
-            EXPECT_EQ(1u, fake::PostedMessages().size()) << "no failure, yet no post";
-            break;
+        if (failAt == 0) {
+            return fake::PostedMessages().size() == 1
+                       ? ::testing::AssertionSuccess()
+                       : ::testing::AssertionFailure() << "no failure, yet no post";
         }
-        const std::string failed = fake::Calls()[forced].name;
         // A failed check must not let the post through; a failed post is ignored.
-        EXPECT_TRUE(fake::PostedMessages().empty()) << failed << " failed:\n"
-                                                    << fake::DescribeCalls();
-        if (failed != "PostMessageA") {
-            EXPECT_EQ(0u, fake::CountCalls("PostMessageA")) << failed << " failed:\n"
-                                                            << fake::DescribeCalls();
+        if (!fake::PostedMessages().empty()) {
+            return ::testing::AssertionFailure() << "posted although a call failed";
         }
-    }
+        if (fake::FailedCallName() != "PostMessageA" && fake::CountCalls("PostMessageA") != 0) {
+            return ::testing::AssertionFailure() << "tried to post after a failed check";
+        }
+        return ::testing::AssertionSuccess();
+    };
+    fake::SweepFailurePoints(road);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Start, the pick, the three ways the dialog ends, and the dispose message.
+#include "CallSequence.h"
 #include "PickerFixture.h"
 
 #include <vector>
@@ -6,7 +7,6 @@
 namespace {
 
 typedef std::vector<fake::Word> Args;
-typedef std::vector<std::string> Names;
 
 const WPARAM kKeysWithJunk = 0xABCD0000 | 0x0002; // high word must be ignored
 
@@ -37,10 +37,15 @@ TEST_F(Picking, StartInjectsOneLeftPressThenCapturesWithTheCrossCursor) {
             EXPECT_EQ(d, fake::CurrentCapture());
             EXPECT_EQ(fake::SystemCursor(32515), fake::CurrentCursor());
         }
-        EXPECT_EQ((Names{"SendInput", "SetCapture", "LoadCursorA", "SetCursor", "SendInput",
-                         "SetCapture", "LoadCursorA", "SetCursor"}),
-                  fake::CallNames());
-        EXPECT_EQ((Args{1, fake::Calls()[0].args[1], sizeof(INPUT)}), fake::Calls()[0].args);
+        const fake::ExpectedCall oneStart[] = {
+            {"SendInput", {1, fake::ExpectedArg::Any(), sizeof(INPUT)}},
+            {"SetCapture", {d}},
+            {"LoadCursorA", {0, 32515}},
+            {"SetCursor", {fake::SystemCursor(32515)}},
+        };
+        std::vector<fake::ExpectedCall> twoStarts(std::begin(oneStart), std::end(oneStart));
+        twoStarts.insert(twoStarts.end(), std::begin(oneStart), std::end(oneStart));
+        EXPECT_TRUE(fake::CallsAre(twoStarts));
         Deliver(d, WM_COMMAND, IDCANCEL);
     });
 }
@@ -56,15 +61,18 @@ TEST_F(Picking, StartGoesOnWhenNothingCouldBeInjected) {
 }
 
 TEST_F(Picking, AcceptedPickPutsTheCodeOnTheClipboardThenEnds) {
-    const COLORREF colours[] = {0x00FEFFFF, 0x00010000, 0x00FFC80A};
-    const char* codes[] = {"FFFFFE", "000001", "0AC8FF"};
-    for (int i = 0; i < 3; ++i) {
+    struct Case {
+        COLORREF colour;
+        const char* code;
+    } cases[] = {{0x00FEFFFF, "FFFFFE"}, {0x00010000, "000001"}, {0x00FFC80A, "0AC8FF"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
         fake::SetClipboardTextFromElsewhere("earlier");
         HWND object = 0;
         int exitCode = RunPicker([&](HWND d) {
             Deliver(d, WM_COMMAND, IDOK);
             POINT at = ScreenPointOf(-2, 200);
-            fake::SetPixelColour(at.x, at.y, colours[i]);
+            fake::SetPixelColour(at.x, at.y, c.colour);
             object = g_dialog ? g_dialog->hwnd : 0;
             fake::ClearCalls();
             Deliver(d, WM_RBUTTONDOWN, kKeysWithJunk, MAKELPARAM(-2, 200));
@@ -74,7 +82,7 @@ TEST_F(Picking, AcceptedPickPutsTheCodeOnTheClipboardThenEnds) {
             EXPECT_EQ("", Control(IDC_HEXCODE).text) << "the label keeps the last move";
         });
         EXPECT_EQ(0, exitCode);
-        EXPECT_EQ(codes[i], Clipboard());
+        EXPECT_EQ(c.code, Clipboard());
         EXPECT_EQ((std::vector<UINT>{CF_TEXT}), fake::ClipboardFormats());
         std::vector<fake::Call> allocs = fake::CallsTo("GlobalAlloc");
         ASSERT_EQ(3u, allocs.size());
@@ -103,6 +111,8 @@ TEST_F(Picking, WhiteBlackAndUnreadablePixelsAreRefusedWithoutATrace) {
         bool failRead;
     } cases[] = {{0x00FFFFFF, false}, {0x00000000, false}, {0x00123456, true}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "pixel " << std::hex << c.pixel << (c.failRead ? ", unreadable" : ""));
         fake::SetClipboardTextFromElsewhere("earlier");
         RunPicker([&](HWND d) {
             Deliver(d, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
@@ -116,11 +126,10 @@ TEST_F(Picking, WhiteBlackAndUnreadablePixelsAreRefusedWithoutATrace) {
             }
             fake::ClearCalls();
             EXPECT_EQ(0, Deliver(d, WM_RBUTTONDOWN, 0, MAKELPARAM(50, 60)));
-            Names touched = fake::CallNames();
             for (const char* forbidden :
                  {"OpenClipboard", "EndDialog", "SetCursor", "ReleaseCapture", "SetCapture",
                   "SetWindowTextA", "MessageBoxA"}) {
-                EXPECT_EQ(0u, fake::CountCalls(forbidden)) << forbidden << " for " << c.pixel;
+                EXPECT_EQ(0u, fake::CountCalls(forbidden)) << forbidden;
             }
             EXPECT_NE(nullptr, g_dialog);
             EXPECT_EQ(d, fake::CurrentCapture());
@@ -162,6 +171,7 @@ TEST_F(Picking, CancelReleaseAndEndsWithHashAfterTheDispose) {
     };
     for (const Case& c : cases) {
         for (int picking = 0; picking < 2; ++picking) {
+            SCOPED_TRACE(std::string(c.name) + (picking ? " while picking" : " before Start"));
             fake::SetClipboardTextFromElsewhere("earlier");
             RunPicker([&](HWND d) {
                 if (picking) {
@@ -172,20 +182,20 @@ TEST_F(Picking, CancelReleaseAndEndsWithHashAfterTheDispose) {
                 EXPECT_EQ(nullptr, g_dialog);
                 EXPECT_EQ(nullptr, fake::CurrentCapture());
             });
-            EXPECT_EQ("#", Clipboard()) << c.name;
+            EXPECT_EQ("#", Clipboard());
             EXPECT_EQ((Args{GMEM_MOVEABLE | GMEM_ZEROINIT, 129}),
                       fake::CallsTo("GlobalAlloc")[0].args);
             std::vector<fake::Call> ends = fake::CallsTo("EndDialog");
-            ASSERT_EQ(1u, ends.size()) << c.name;
-            EXPECT_EQ(W(c.result), ends[0].args[1]) << c.name;
-            EXPECT_LT(At("ReleaseCapture"), At("EndDialog")) << c.name;
-            EXPECT_LT(At("EndDialog"), At("DeleteObject")) << c.name;
+            ASSERT_EQ(1u, ends.size());
+            EXPECT_EQ(W(c.result), ends[0].args[1]);
+            EXPECT_LT(At("ReleaseCapture"), At("EndDialog"));
+            EXPECT_LT(At("EndDialog"), At("DeleteObject"));
             EXPECT_LT(At("DeleteObject"), At("SetClipboardData")) << "clipboard after dispose";
             if (c.resetsCursor) {
                 EXPECT_EQ(fake::SystemCursor(32512), fake::CurrentCursor());
                 EXPECT_LT(At("SetCursor"), At("ReleaseCapture"));
             } else {
-                EXPECT_EQ(0u, fake::CountCalls("SetCursor")) << c.name;
+                EXPECT_EQ(0u, fake::CountCalls("SetCursor"));
             }
             EXPECT_EQ(0u, fake::LiveBlockCount());
         }
@@ -197,11 +207,11 @@ TEST_F(Picking, OtherCommandsAndButtonsDoNothing) {
         fake::ClearCalls();
         const UINT ignored[] = {WM_LBUTTONDOWN, WM_RBUTTONUP, 0x0203, 0x0206, WM_CLOSE, WM_NULL};
         for (UINT message : ignored) {
-            EXPECT_EQ(0, Deliver(d, message, 1, 1)) << message;
+            EXPECT_EQ(0, Deliver(d, message, 1, 1)) << "message 0x" << std::hex << message;
         }
         EXPECT_EQ(0, Deliver(d, WM_COMMAND, IDC_HEXCODE));
         EXPECT_EQ(0, Deliver(d, WM_COMMAND, 0x10000 | IDC_SWATCH));
-        EXPECT_TRUE(fake::Calls().empty()) << fake::DescribeCalls();
+        EXPECT_TRUE(fake::CallsAre({}));
         Deliver(d, WM_COMMAND, IDCANCEL);
     });
 }
@@ -228,6 +238,7 @@ TEST_F(Picking, EndingWithoutADialogObjectStillEndsTheDialog) {
     } cases[] = {
         {WM_COMMAND, IDCANCEL, "#"}, {WM_LBUTTONUP, 0, "#"}, {WM_RBUTTONDOWN, 0, "0AC8FF"}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "message 0x" << std::hex << c.message);
         int exitCode = RunPicker([&](HWND d) {
             fake::SetScreenBackground(0x00FFC80A);
             Deliver(d, WM_PICKER_DISPOSE);

@@ -1,4 +1,5 @@
 // Start-up, the handle file and the live preview.
+#include "CallSequence.h"
 #include "PickerFixture.h"
 #include "ScreenColour.h"
 
@@ -106,16 +107,15 @@ TEST_F(Preview, SampleUsesOneFreshDisplayContextAtTheScreenPoint) {
         POINT at = ScreenPointOf(10, 5);
         fake::ClearCalls();
         Deliver(d, WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
-        std::vector<std::string> names = fake::CallNames();
-        ASSERT_GE(names.size(), 4u);
-        EXPECT_EQ((std::vector<std::string>{"ClientToScreen", "CreateDCA", "GetPixel", "DeleteDC"}),
-                  std::vector<std::string>(names.begin(), names.begin() + 4));
-        EXPECT_EQ("DISPLAY", std::string(reinterpret_cast<const char*>(fake::Calls()[1].args[0])));
-        EXPECT_EQ((Args{0, 0, 0}),
-                  Args(fake::Calls()[1].args.begin() + 1, fake::Calls()[1].args.end()));
-        HDC context = reinterpret_cast<HDC>(fake::Calls()[2].args[0]);
-        EXPECT_EQ((Args{W(context), W(at.x), W(at.y)}), fake::Calls()[2].args);
-        EXPECT_EQ((Args{W(context)}), fake::Calls()[3].args);
+        ASSERT_TRUE(fake::CallsBeginWith({
+            {"ClientToScreen", {d, fake::ExpectedArg::Any()}},
+            {"CreateDCA", {fake::ExpectedArg::Text("DISPLAY"), 0, 0, 0}},
+            {"GetPixel", {fake::ExpectedArg::Any(), at.x, at.y}},
+            {"DeleteDC", {fake::ExpectedArg::Any()}},
+        }));
+        fake::Word context = fake::CallsTo("GetPixel")[0].args[0];
+        EXPECT_NE(0u, context);
+        EXPECT_EQ(context, fake::CallsTo("DeleteDC")[0].args[0]) << "the context it read";
         EXPECT_EQ(0u, fake::LiveDeviceContexts());
         Deliver(d, WM_COMMAND, IDCANCEL);
     });

@@ -2,6 +2,7 @@
 // Windows call failing on the k-th run, for every call the road makes. Each
 // run must end with exit code 0, no leaked or misused heap block, and on the
 // clipboard either the road's own text or nothing new.
+#include "FailureSweep.h"
 #include "PickerFixture.h"
 
 #include <functional>
@@ -29,65 +30,53 @@ class FailureSweep : public PickerTest {
         return POINT{40, 30};
     }
 
-    // One run; false when something is wrong, with the reason in *why.
-    bool RunOnce(const Road& road, long failAt, long* fallible, std::string* why) {
-        fake::Reset();
-        fake::SetDialogControls(
-            {{IDOK, "Button", "start"}, {IDC_HEXCODE, "Static", ""}, {IDC_SWATCH, "Static", "  "}});
-        fake::AddIconResource(module, IDI_APP, appIcon);
-        fake::SetClipboardTextFromElsewhere("earlier");
-        g_red = g_green = g_blue = 0;
-        g_swatch = 0;
-        if (failAt > 0) {
-            fake::FailNthCall(failAt);
-        }
-        int exitCode = RunPicker([&](HWND d) { road.drive(d, PrepareScreen()); });
-        *fallible = fake::FallibleCallCount();
+    void Sweep(const Road& road) {
+        int exitCode = -1;
+        fake::SweptRoad swept;
+        swept.prepare = [&] {
+            fake::Reset();
+            fake::SetDialogControls({{IDOK, "Button", "start"},
+                                     {IDC_HEXCODE, "Static", ""},
+                                     {IDC_SWATCH, "Static", "  "}});
+            fake::AddIconResource(module, IDI_APP, appIcon);
+            fake::SetClipboardTextFromElsewhere("earlier");
+            g_red = g_green = g_blue = 0;
+            g_swatch = 0;
+        };
+        swept.drive = [&] {
+            exitCode = RunPicker([&](HWND d) { road.drive(d, PrepareScreen()); });
+        };
+        swept.judge = [&](long failAt) { return Judge(road, failAt, exitCode); };
+        SCOPED_TRACE(std::string(road.name) + " road");
+        long total = fake::SweepFailurePoints(swept);
+        std::printf("failure sweep: %s road, %ld failure points tried\n", road.name, total);
+    }
+
+    ::testing::AssertionResult Judge(const Road& road, long failAt, int exitCode) {
+        std::string failed = fake::FailedCallName();
         delete g_dialog; // left only where the dispose message itself failed
         g_dialog = 0;
         std::string text;
         bool hasText = fake::ClipboardText(&text);
-        std::string failed = FailedCall();
         // A block whose release failed is still the caller's, and lost to it.
         std::size_t lost = failed == "GlobalFree" ? 1 : 0;
         if (exitCode != 0) {
-            *why = "exit code " + std::to_string(exitCode);
-        } else if (fake::LiveBlockCount() != lost) {
-            *why = std::to_string(fake::LiveBlockCount()) + " heap blocks left";
-        } else if (fake::InvalidHandleUses() != 0) {
-            *why = "a freed or foreign heap handle was used";
-        } else if (hasText && text != road.clipboard && text != "earlier") {
-            *why = "clipboard holds \"" + text + "\"";
-        } else if (failAt == 0 && text != road.clipboard) {
-            *why = "without failures the clipboard holds \"" + text + "\"";
-        } else {
-            return true;
+            return ::testing::AssertionFailure() << "exit code " << exitCode;
         }
-        *why += " (failing call: " + failed + ")";
-        return false;
-    }
-
-    static std::string FailedCall() {
-        for (const fake::Call& call : fake::Calls()) {
-            if (call.forced) {
-                return call.name;
-            }
+        if (fake::LiveBlockCount() != lost) {
+            return ::testing::AssertionFailure() << fake::LiveBlockCount() << " heap blocks left";
         }
-        return "none";
-    }
-
-    void Sweep(const Road& road) {
-        long total = 0;
-        std::string why;
-        ASSERT_TRUE(RunOnce(road, 0, &total, &why)) << road.name << ": " << why;
-        ASSERT_GT(total, 0);
-        for (long k = 1; k <= total; ++k) {
-            long ignored = 0;
-            EXPECT_TRUE(RunOnce(road, k, &ignored, &why))
-                << road.name << ", call " << k << " failing: " << why << "\n"
-                << fake::DescribeCalls();
+        if (fake::InvalidHandleUses() != 0) {
+            return ::testing::AssertionFailure() << "a freed or foreign heap handle was used";
         }
-        std::printf("failure sweep: %s road, %ld failure points tried\n", road.name, total);
+        if (hasText && text != road.clipboard && text != "earlier") {
+            return ::testing::AssertionFailure() << "clipboard holds \"" << text << "\"";
+        }
+        if (failAt == 0 && text != road.clipboard) {
+            return ::testing::AssertionFailure()
+                   << "without failures the clipboard holds \"" << text << "\"";
+        }
+        return ::testing::AssertionSuccess();
     }
 };
 
