@@ -13,7 +13,9 @@
 # X windows the pointer's events go to those windows. --desktop runs the
 # picker inside a Wine virtual desktop, a window of WxH pixels on your display
 # (the display's size if not given), where Start and picking work across the
-# whole desktop. On Windows the picker reaches the whole screen.
+# whole desktop: Start, then hold the left button down over the dialog while
+# moving (X then sends the pointer's events to the dialog), and press the
+# right button to pick. On Windows the picker reaches the whole screen.
 #
 # Without a display it runs on a virtual one (Xvfb, through
 # tools/wine/wine-session.sh), where one demonstration pick is played: a
@@ -157,8 +159,10 @@ run_in_desktop() {
     trap '"$session_tool" down "$session" >/dev/null 2>&1 || true' EXIT
     WINE_SESSION_DISPLAY=$DISPLAY WINE_SESSION_SCREEN=$size WINE_SESSION_DESKTOP=picker \
         "$session_tool" up "$session"
-    say "the picker is open in a Wine virtual desktop of $size on $DISPLAY;"
-    say "  Start and picking work across that desktop (hwnd.dat in $session/run)"
+    say "the picker is open in a Wine virtual desktop of $size on $DISPLAY (hwnd.dat in $session/run)."
+    say "  Start and picking work across that desktop: press Start (Enter or Space), hold the"
+    say "  left button down over the dialog and move; a right press picks. X sends the pointer's"
+    say "  events to the window where a button went down, so the dialog keeps them."
     (cd "$session/run" && WINE_RUN_TIMEOUT=$limit "$session_tool" run "$session" "$bin/picker.exe") ||
         rc=$?
     if ((rc == 124)); then
