@@ -10,6 +10,10 @@
 #   wine-session.sh grab-stop STATE_DIR
 #   wine-session.sh status STATE_DIR
 #
+# WINE_SESSION_DISPLAY=:N makes `up` use that X display instead of an Xvfb of
+# its own (`down` leaves it running); WINE_SESSION_SCREEN=WxH sizes the
+# desktop (and the Xvfb), 1024x768 unless set.
+#
 # Exit codes of `run`: the program's own status; 124 timeout; 125 no live
 # session or bad arguments; 127 the program could not be started; 255 the
 # program's exit code does not fit in 8 bits (it is printed).
@@ -19,7 +23,8 @@ readonly WINE=/usr/lib/wine/wine64
 readonly WINESERVER=/usr/lib/wine/wineserver64
 readonly MINGW_CC=x86_64-w64-mingw32-gcc
 readonly LOCALE_NAME=ja_JP.UTF-8
-readonly SCREEN=1024x768
+SCREEN=${WINE_SESSION_SCREEN:-1024x768}
+readonly SCREEN
 # The prefix layout or registry tweaks below changed: bump to rebuild old prefixes.
 readonly PREFIX_VERSION=3
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -131,12 +136,21 @@ load_session() {
     source "$ENV_FILE"
 }
 
+# A session on a display it was given has no Xvfb of its own to watch.
+display_is_live() {
+    if [[ ${WINE_SESSION_GIVEN_DISPLAY:-0} == 1 ]]; then
+        timeout 5 xdpyinfo >/dev/null 2>&1
+    else
+        is_our_xvfb "$WINE_SESSION_XVFB_PID"
+    fi
+}
+
 session_is_live() {
     (
         load_session || exit 1
         [[ ${WINE_SESSION_READY:-0} == 1 ]] || exit 1
         [[ $(cat "/proc/$WINE_SESSION_WINESERVER_PID/comm" 2>/dev/null) == wineserver64 ]] || exit 1
-        is_running "$WINE_SESSION_WINESERVER_PID" && is_our_xvfb "$WINE_SESSION_XVFB_PID" &&
+        is_running "$WINE_SESSION_WINESERVER_PID" && display_is_live &&
             belongs_to_session "$WINE_SESSION_DESKTOP_PID"
     )
 }
@@ -147,8 +161,8 @@ write_env() {
         echo "# Written by wine-session.sh up; source it to run wine64 by hand."
         for name in DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LC_ALL TMPDIR \
             WINE_SESSION_DIR WINE_SESSION_DESKTOP WINE_SESSION_LAUNCHER \
-            WINE_SESSION_XVFB_PID WINE_SESSION_WINESERVER_PID WINE_SESSION_DESKTOP_PID \
-            WINE_SESSION_READY; do
+            WINE_SESSION_XVFB_PID WINE_SESSION_GIVEN_DISPLAY WINE_SESSION_WINESERVER_PID \
+            WINE_SESSION_DESKTOP_PID WINE_SESSION_READY; do
             printf 'export %s=%q\n' "$name" "${!name:-}"
         done
     } >"$tmp"
@@ -182,6 +196,12 @@ build_launcher() {
 build_grabber() {
     LIBS=-lX11 build_if_stale "$STATE_DIR/grab_pointer" "$SOURCE_DIR/grab_pointer.c" \
         cc -std=c99 -D_POSIX_C_SOURCE=200809L -O2 -Wall -Wextra -Werror
+}
+
+use_given_display() {
+    DISPLAY=$WINE_SESSION_DISPLAY
+    export DISPLAY
+    timeout 5 xdpyinfo >/dev/null 2>&1 || die "cannot open the display $DISPLAY"
 }
 
 start_xvfb() {
@@ -348,7 +368,10 @@ cmd_up() {
     fi
     started=$(now)
     check_locale
-    command -v Xvfb >/dev/null || die "Xvfb not found (package xvfb)"
+    [[ $SCREEN =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] || die "WINE_SESSION_SCREEN must be WxH, got '$SCREEN'"
+    if [[ -z ${WINE_SESSION_DISPLAY:-} ]]; then
+        command -v Xvfb >/dev/null || die "Xvfb not found (package xvfb)"
+    fi
     [[ -x $WINE && -x $WINESERVER ]] || die "$WINE or $WINESERVER missing (package wine64)"
 
     export WINEPREFIX=$STATE_DIR/prefix
@@ -362,13 +385,19 @@ cmd_up() {
     export WINE_SESSION_DESKTOP=${WINE_SESSION_DESKTOP:-wine-test}
     export WINE_SESSION_LAUNCHER=$STATE_DIR/launch.exe
     WINE_SESSION_XVFB_PID=
+    WINE_SESSION_GIVEN_DISPLAY=0
     WINE_SESSION_WINESERVER_PID=
     WINE_SESSION_DESKTOP_PID=
     WINE_SESSION_READY=0
 
     trap abort_up EXIT
     build_launcher
-    start_xvfb
+    if [[ -n ${WINE_SESSION_DISPLAY:-} ]]; then
+        WINE_SESSION_GIVEN_DISPLAY=1
+        use_given_display
+    else
+        start_xvfb
+    fi
     write_env
     ensure_prefix
     start_wineserver
