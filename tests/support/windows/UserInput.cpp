@@ -41,7 +41,7 @@ bool MovePointerTo(POINT screen, POINT* reached) {
     POINT now = {};
     const bool arrived = WaitFor(
         [screen, &now] { return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y; },
-        2000);
+        kPointerArrivalMs);
     if (reached) {
         *reached = now;
     }
@@ -69,12 +69,12 @@ void TapKey(WORD virtualKey) {
     SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
-void ReleaseHeldButtons() {
+bool ReleaseHeldButtons() {
     if (IsDown(VK_LBUTTON)) {
         ReleaseLeftButton();
     }
     if (IsDown(VK_RBUTTON)) {
         ReleaseRightButton();
     }
-    WaitFor([] { return !IsDown(VK_LBUTTON) && !IsDown(VK_RBUTTON); }, 1000);
+    return WaitFor([] { return !IsDown(VK_LBUTTON) && !IsDown(VK_RBUTTON); }, kPointerArrivalMs);
 }
