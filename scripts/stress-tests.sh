@@ -8,7 +8,7 @@
 #
 #   scripts/stress-tests.sh [RUNS]
 #
-# Not part of scripts/test.sh: ten runs take about half an hour here. Logs of
+# Not part of scripts/test.sh: ten runs take 8 to 15 minutes here. Logs of
 # every run go to build/stress/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
