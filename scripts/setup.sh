@@ -7,6 +7,7 @@ packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine64 fonts-wine xvfb libx11-dev x11-utils locales fonts-vlgothic xclip xdotool
     clang-14 libclang-rt-14-dev clang-format
+    stress-ng
 )
 
 missing=()

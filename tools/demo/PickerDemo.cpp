@@ -13,6 +13,7 @@
 #include "ClipboardText.h"
 #include "ColourWindow.h"
 #include "PickerRun.h"
+#include "PickerView.h"
 #include "ScreenShot.h"
 #include "UserInput.h"
 #include "Waiting.h"
@@ -20,6 +21,7 @@
 namespace {
 
 const COLORREF kDemoColour = 0x00FFC80A;
+const char kDemoCode[] = "0AC8FF";
 // Beside the dialog at (0, 0), so that one screenshot shows both.
 const RECT kColourArea = {140, 10, 240, 110};
 const RECT kShotArea = {0, 0, 260, 140};
@@ -30,16 +32,11 @@ int Fail(const char* what) {
     return 1;
 }
 
-std::string LabelOf(HWND dialog) {
-    char text[64] = "";
-    GetDlgItemTextA(dialog, IDC_HEXCODE, text, sizeof text);
-    return text;
-}
-
-HWND CaptureOf(DWORD thread) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) ? info.hwndCapture : 0;
+// Says what was awaited, what was last seen and how long the wait took.
+int FailWaiting(const char* awaited, const std::string& seen, DWORD waited) {
+    std::fprintf(stderr, "picker_demo: waited %lu ms for %s; last seen: %s\n",
+                 static_cast<unsigned long>(waited), awaited, seen.c_str());
+    return 1;
 }
 
 int PrintClipboard() {
@@ -51,8 +48,21 @@ int PrintClipboard() {
     return 0;
 }
 
+bool MovePointerOrSay(POINT screen) {
+    POINT reached = {};
+    if (MovePointerTo(screen, &reached)) {
+        return true;
+    }
+    std::fprintf(
+        stderr, "picker_demo: waited %lu ms for the pointer at %ld, %ld; it is at %ld, %ld\n",
+        static_cast<unsigned long>(kPointerArrivalMs), screen.x, screen.y, reached.x, reached.y);
+    return false;
+}
+
 int Pick(const char* screenshot) {
-    MovePointerTo(kAside);
+    if (!MovePointerOrSay(kAside)) {
+        return 1;
+    }
     ColourWindow colour(kDemoColour, kColourArea);
     if (!colour.WaitUntilShown(5000)) {
         return Fail("the colour window did not show");
@@ -69,23 +79,36 @@ int Pick(const char* screenshot) {
     // Rest on the dialog's background so the picker's own press lands there.
     POINT background = {2, 2};
     ClientToScreen(dialog, &background);
-    MovePointerTo(background);
+    if (!MovePointerOrSay(background)) {
+        return 1;
+    }
     TapKey(VK_RETURN);
     const DWORD thread = run.ThreadId();
-    if (!WaitFor([&] { return CaptureOf(thread) == dialog; }, 5000)) {
-        return Fail("Start did not give the dialog the capture");
+    DWORD waited = 0;
+    if (!WaitFor([&] { return CaptureOfThread(thread) == dialog; }, 5000, &waited)) {
+        return FailWaiting("the dialog to take the capture after Start",
+                           CaptureOfThread(thread) ? "another window" : "no capture", waited);
     }
-    MovePointerTo(colour.Centre());
-    if (!WaitFor([&] { return LabelOf(dialog) == "0AC8FF"; }, 5000)) {
-        return Fail(("the label shows " + LabelOf(dialog) + ", not 0AC8FF").c_str());
+    if (!MovePointerOrSay(colour.Centre())) {
+        return 1;
     }
-    // Let the swatch finish repainting before the picture is taken.
-    Settle(300);
+    std::string label;
+    if (!WaitFor([&] { return (label = LabelText(dialog)) == kDemoCode; }, 5000, &waited)) {
+        return FailWaiting("the label to show 0AC8FF", "\"" + label + "\"", waited);
+    }
+    // The swatch repaints after the label; the picture shows both.
+    const POINT bar = SwatchBarPoint(dialog);
+    COLORREF swatch = CLR_INVALID;
+    if (!WaitFor([&] { return (swatch = ScreenPixel(bar)) == kDemoColour; }, 5000, &waited)) {
+        char seen[16];
+        std::snprintf(seen, sizeof seen, "0x%06lX", static_cast<unsigned long>(swatch));
+        return FailWaiting("the swatch to show 0AC8FF", seen, waited);
+    }
     DWORD shotError = 0;
     if (!SaveScreenArea(kShotArea, screenshot, &shotError)) {
         std::fprintf(stderr, "picker_demo: cannot save %s (error %lu)\n", screenshot, shotError);
     }
-    std::printf("label while picking: %s\n", LabelOf(dialog).c_str());
+    std::printf("label while picking: %s\n", LabelText(dialog).c_str());
     PressRightButton();
     ReleaseRightButton();
     DWORD code = 0;
@@ -94,6 +117,8 @@ int Pick(const char* screenshot) {
     }
     ReleaseHeldButtons();
     std::printf("picker exit code: %lu\n", code);
+    std::string text;
+    WaitFor([&] { return ReadClipboardText(&text) && text == kDemoCode; }, 5000);
     return PrintClipboard();
 }
 

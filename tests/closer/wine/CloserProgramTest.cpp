@@ -2,15 +2,17 @@
 // started in folders of their own, the closer run where a picker runs, the
 // result read from the clipboard, the windows and the exit codes.
 #include "ClipboardText.h"
+#include "PickerView.h"
 #include "PickerTexts.h"
 #include "ProgramFiles.h"
 #include "RunningProgram.h"
+#include "UserInput.h"
+#include "WaitChecks.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,25 +29,16 @@ const DWORD kWithin = 10000;
 // How long a picker that was asked to close would take at most to end; one
 // still running after this was not asked.
 const DWORD kGrace = 1500;
-const DWORD kPoll = 20;
 const char kFolderPrefix[] = "closer-run";
-// Exit codes of RunCloserIn besides the closer's own.
-const DWORD kNotStarted = 0xFFFFFF01u;
-const DWORD kStillRunning = 0xFFFFFF02u;
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) {
-            return condition();
-        }
-        Sleep(kPoll);
-    }
-    return true;
-}
 
 std::string Decimal(HWND window) {
     return std::to_string(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(window)));
+}
+
+// The window that a handle file's digits name, widened as the closer does.
+HWND Named(const std::string& content) {
+    return reinterpret_cast<HWND>(
+        static_cast<LONG_PTR>(static_cast<LONG>(std::strtoul(content.c_str(), 0, 10))));
 }
 
 std::wstring ClassOf(HWND window) {
@@ -62,6 +55,7 @@ std::wstring CaptionOf(HWND window) {
 
 // WM_CLOSE messages posted to the test's own windows: taken out of the
 // queue and counted. A post is in the queue by the time its poster ends.
+// Count them before any wait, which pumps them to the windows.
 int TakeCloseMessages(HWND window) {
     int count = 0;
     MSG message;
@@ -95,26 +89,30 @@ class CloserProgram : public ::testing::Test {
         return window;
     }
 
-    // The closer's exit code, after it ended in the folder.
-    DWORD RunCloserIn(const ScratchFolder& folder) {
+    // Runs the closer in the folder; success once it ended with exit code 0.
+    ::testing::AssertionResult CloserRanIn(const ScratchFolder& folder) {
         RunningProgram run;
         std::string error;
         if (!run.Start(closer, folder.Path(), &error)) {
-            ADD_FAILURE() << error;
-            return kNotStarted;
+            return ::testing::AssertionFailure() << error;
         }
         DWORD exitCode = 0;
         if (!run.WaitForExit(kWithin, &exitCode)) {
-            ADD_FAILURE() << "closer.exe did not end";
-            return kStillRunning;
+            return ::testing::AssertionFailure()
+                   << "closer.exe still running after " << kWithin << " ms";
         }
-        return exitCode;
+        if (exitCode != 0) {
+            return ::testing::AssertionFailure() << "closer.exe's exit code is " << exitCode;
+        }
+        return ::testing::AssertionSuccess();
     }
 
-    DWORD RunCloserOn(const std::string& content) {
+    ::testing::AssertionResult CloserRanOn(const std::string& content) {
         ScratchFolder folder(kFolderPrefix);
-        EXPECT_TRUE(folder.Write("hwnd.dat", content));
-        return RunCloserIn(folder);
+        if (!folder.Write("hwnd.dat", content)) {
+            return ::testing::AssertionFailure() << "could not write hwnd.dat in " << folder.Path();
+        }
+        return CloserRanIn(folder);
     }
 
     const std::string closer = ProgramBesideThis("closer.exe");
@@ -124,7 +122,7 @@ class CloserProgram : public ::testing::Test {
 TEST_F(CloserProgram, WithoutAHandleFileEndsAtOnceWithZero) {
     ScratchFolder folder(kFolderPrefix);
     ASSERT_FALSE(folder.Path().empty());
-    EXPECT_EQ(0u, RunCloserIn(folder));
+    EXPECT_TRUE(CloserRanIn(folder));
     std::string content;
     EXPECT_FALSE(folder.Read("hwnd.dat", &content)) << "the closer wrote a handle file";
 }
@@ -150,10 +148,11 @@ TEST_F(CloserProgram, PostsOnlyToATopLevelDialogWithThePickersCaption) {
         {"\n" + Decimal(lookalike), "the handle on the second line"},
     };
     for (const Case& c : untouched) {
-        EXPECT_EQ(0u, RunCloserOn(c.content)) << c.what;
-        EXPECT_EQ(0, TakeCloseMessages(0)) << c.what << ": a window of the test was asked to close";
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(CloserRanOn(c.content));
+        EXPECT_EQ(0, TakeCloseMessages(0)) << "a window of the test was asked to close";
     }
-    EXPECT_EQ(0u, RunCloserOn(Decimal(lookalike) + "\r\n"));
+    EXPECT_TRUE(CloserRanOn(Decimal(lookalike) + "\r\n"));
     EXPECT_EQ(1, TakeCloseMessages(lookalike)) << "the lookalike got no WM_CLOSE";
     EXPECT_EQ(0, TakeCloseMessages(0)) << "another window got WM_CLOSE";
     EXPECT_TRUE(IsWindow(otherDialog) && IsWindow(label));
@@ -177,55 +176,76 @@ class CloserWithPicker : public CloserProgram {
         return ::testing::AssertionFailure() << error;
     }
 
-    // The dialog that the picker published in the folder's handle file: a
-    // visible window of that process, with the picker's class and caption.
-    HWND WaitForDialog(const RunningProgram& run, const ScratchFolder& folder) {
-        HWND dialog = 0;
-        bool published = WaitUntil(
-            [&] {
-                std::string content;
-                if (!folder.Read("hwnd.dat", &content) || content.empty()) {
-                    return false;
-                }
-                HWND named = reinterpret_cast<HWND>(
-                    static_cast<LONG_PTR>(static_cast<LONG>(std::strtoul(content.c_str(), 0, 10))));
+    // Waits until the picker has published in the folder's handle file a
+    // visible window of its process, and checks that it is a dialog with the
+    // picker's caption; `dialog` gets it.
+    ::testing::AssertionResult Published(const RunningProgram& run, const ScratchFolder& folder,
+                                         HWND* dialog) {
+        *dialog = 0;
+        const auto handleFile = [&folder] {
+            std::string content;
+            return folder.Read("hwnd.dat", &content) ? content : "(no hwnd.dat)";
+        };
+        const DWORD process = run.ProcessId();
+        ::testing::AssertionResult shown = WaitUntilSeen(
+            "hwnd.dat to name a visible window of picker " + std::to_string(process), handleFile,
+            [process](const std::string& content) {
+                HWND named = Named(content);
                 DWORD owner = 0;
                 GetWindowThreadProcessId(named, &owner);
-                if (!IsWindow(named) || owner != run.ProcessId() || !IsWindowVisible(named)) {
-                    return false;
-                }
-                dialog = named;
-                return true;
+                return IsWindow(named) && owner == process && IsWindowVisible(named);
             },
             kWithin);
-        EXPECT_TRUE(published) << "the picker published no dialog in its handle file";
-        if (dialog) {
-            EXPECT_EQ(std::wstring(kDialogClass), ClassOf(dialog));
-            EXPECT_EQ(std::wstring(kPickerCaption), CaptionOf(dialog));
+        if (!shown) {
+            return shown;
         }
-        return dialog;
+        *dialog = Named(handleFile());
+        if (ClassOf(*dialog) != kDialogClass || CaptionOf(*dialog) != kPickerCaption) {
+            return ::testing::AssertionFailure()
+                   << "the published window is not the picker's dialog";
+        }
+        return ::testing::AssertionSuccess();
     }
 
-    void ExpectEndsWithHash(RunningProgram& run) {
+    // Waits for the picker to end, then checks its exit code and waits for
+    // "#" on the clipboard.
+    ::testing::AssertionResult EndedWithHash(RunningProgram& run) {
         DWORD exitCode = 0;
-        ASSERT_TRUE(run.WaitForExit(kWithin, &exitCode)) << "the picker did not end";
-        EXPECT_EQ(0u, exitCode) << "the picker's exit code";
-        std::string text;
-        EXPECT_TRUE(ReadClipboardText(&text)) << "no text on the clipboard";
-        EXPECT_EQ("#", text) << "the clipboard after the picker";
+        if (!run.WaitForExit(kWithin, &exitCode)) {
+            return ::testing::AssertionFailure()
+                   << "the picker still runs after " << kWithin << " ms";
+        }
+        if (exitCode != 0) {
+            return ::testing::AssertionFailure() << "the picker's exit code is " << exitCode;
+        }
+        const auto clipboard = [] {
+            std::string text;
+            return ReadClipboardText(&text) ? text : "(no CF_TEXT on the clipboard)";
+        };
+        return WaitUntilEqual("the clipboard's text", clipboard, std::string("#"), kWithin);
     }
 
-    void ExpectStillRunning(RunningProgram& run, HWND dialog, const char* what) {
+    // The picker keeps running for the grace time that a close request would take.
+    ::testing::AssertionResult StillRunning(RunningProgram& run, HWND dialog) {
         DWORD exitCode = 0;
-        EXPECT_FALSE(run.WaitForExit(kGrace, &exitCode)) << what << ": the picker ended";
-        EXPECT_TRUE(IsWindow(dialog)) << what << ": the picker's dialog is gone";
+        if (run.WaitForExit(kGrace, &exitCode)) {
+            return ::testing::AssertionFailure() << "the picker ended, exit code " << exitCode;
+        }
+        if (!IsWindow(dialog)) {
+            return ::testing::AssertionFailure() << "the picker's dialog is gone";
+        }
+        return ::testing::AssertionSuccess();
     }
 
     // Ends a picker that a test left running, as the user's Esc would.
-    void Dismiss(RunningProgram& run, HWND dialog) {
+    ::testing::AssertionResult Dismissed(RunningProgram& run, HWND dialog) {
         PostMessageW(dialog, WM_CLOSE, 0, 0);
         DWORD exitCode = 0;
-        EXPECT_TRUE(run.WaitForExit(kWithin, &exitCode)) << "the picker did not end when closed";
+        if (!run.WaitForExit(kWithin, &exitCode)) {
+            return ::testing::AssertionFailure()
+                   << "the picker still runs " << kWithin << " ms after it was closed";
+        }
+        return ::testing::AssertionSuccess();
     }
 
     const std::string picker = ProgramBesideThis("picker.exe");
@@ -235,10 +255,10 @@ TEST_F(CloserWithPicker, EndsAPickerInThePreview) {
     ScratchFolder folder(kFolderPrefix);
     RunningProgram run;
     ASSERT_TRUE(Launch(run, folder));
-    HWND dialog = WaitForDialog(run, folder);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(0u, RunCloserIn(folder));
-    ExpectEndsWithHash(run);
+    HWND dialog = 0;
+    ASSERT_TRUE(Published(run, folder, &dialog));
+    EXPECT_TRUE(CloserRanIn(folder));
+    EXPECT_TRUE(EndedWithHash(run));
     EXPECT_FALSE(IsWindow(dialog));
 }
 
@@ -246,54 +266,49 @@ TEST_F(CloserWithPicker, EndsAPickerWhilePicking) {
     ScratchFolder folder(kFolderPrefix);
     RunningProgram run;
     ASSERT_TRUE(Launch(run, folder));
-    HWND dialog = WaitForDialog(run, folder);
-    ASSERT_TRUE(dialog);
+    HWND dialog = 0;
+    ASSERT_TRUE(Published(run, folder, &dialog));
     // The press that Start injects goes to the window under the pointer: rest
     // it on the dialog's label, which lets the mouse through to the dialog.
     RECT label = {};
     ASSERT_TRUE(GetWindowRect(GetDlgItem(dialog, IDC_HEXCODE), &label));
-    SetCursorPos((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+    const POINT onLabel = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    POINT reached = {};
+    ASSERT_TRUE(MovePointerTo(onLabel, &reached))
+        << "waited " << kPointerArrivalMs << " ms for the pointer on the label; it is at "
+        << reached.x << ", " << reached.y;
     DWORD_PTR result = 0;
     ASSERT_TRUE(
         SendMessageTimeoutW(dialog, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, kWithin, &result))
         << "Start was not taken";
-    DWORD thread = GetWindowThreadProcessId(dialog, 0);
-    bool capturing = WaitUntil(
-        [&] {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(thread, &info) && info.hwndCapture == dialog;
-        },
-        kWithin);
-    ASSERT_TRUE(capturing) << "the picker did not take the mouse capture";
-    ExpectStillRunning(run, dialog, "picking");
+    const DWORD thread = GetWindowThreadProcessId(dialog, 0);
+    ASSERT_TRUE(WaitUntilEqual(
+        "the picker's capture", [thread] { return CaptureOfThread(thread); }, dialog, kWithin));
+    EXPECT_TRUE(StillRunning(run, dialog)) << "picking";
 
-    EXPECT_EQ(0u, RunCloserIn(folder));
-    ExpectEndsWithHash(run);
+    EXPECT_TRUE(CloserRanIn(folder));
+    EXPECT_TRUE(EndedWithHash(run));
 
     // Let go of the left button that Start pressed.
-    INPUT release = {};
-    release.type = INPUT_MOUSE;
-    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &release, sizeof release);
+    EXPECT_TRUE(ReleaseHeldButtons()) << "a mouse button stayed down";
 }
 
 TEST_F(CloserWithPicker, TwoPickersInOneFolderEndsOnlyTheLater) {
     ScratchFolder folder(kFolderPrefix);
     RunningProgram first;
     ASSERT_TRUE(Launch(first, folder));
-    HWND firstDialog = WaitForDialog(first, folder);
-    ASSERT_TRUE(firstDialog);
+    HWND firstDialog = 0;
+    ASSERT_TRUE(Published(first, folder, &firstDialog));
     RunningProgram second;
     ASSERT_TRUE(Launch(second, folder));
-    HWND secondDialog = WaitForDialog(second, folder);
-    ASSERT_TRUE(secondDialog);
+    HWND secondDialog = 0;
+    ASSERT_TRUE(Published(second, folder, &secondDialog));
     ASSERT_NE(firstDialog, secondDialog);
 
-    EXPECT_EQ(0u, RunCloserIn(folder));
-    ExpectEndsWithHash(second);
-    ExpectStillRunning(first, firstDialog, "the earlier picker");
-    Dismiss(first, firstDialog);
+    EXPECT_TRUE(CloserRanIn(folder));
+    EXPECT_TRUE(EndedWithHash(second));
+    EXPECT_TRUE(StillRunning(first, firstDialog)) << "the earlier picker";
+    EXPECT_TRUE(Dismissed(first, firstDialog));
 }
 
 TEST_F(CloserWithPicker, StaleHandleClosesNothing) {
@@ -301,41 +316,41 @@ TEST_F(CloserWithPicker, StaleHandleClosesNothing) {
     {
         RunningProgram run;
         ASSERT_TRUE(Launch(run, ended));
-        HWND dialog = WaitForDialog(run, ended);
-        ASSERT_TRUE(dialog);
-        Dismiss(run, dialog);
+        HWND dialog = 0;
+        ASSERT_TRUE(Published(run, ended, &dialog));
+        ASSERT_TRUE(Dismissed(run, dialog));
     }
     ScratchFolder elsewhere(kFolderPrefix);
     RunningProgram running;
     ASSERT_TRUE(Launch(running, elsewhere));
-    HWND dialog = WaitForDialog(running, elsewhere);
-    ASSERT_TRUE(dialog);
+    HWND dialog = 0;
+    ASSERT_TRUE(Published(running, elsewhere, &dialog));
     HWND own = Make(kDialogClass, kOtherCaption);
 
-    EXPECT_EQ(0u, RunCloserIn(ended));
-    ExpectStillRunning(running, dialog, "a stale handle");
+    EXPECT_TRUE(CloserRanIn(ended));
+    EXPECT_TRUE(StillRunning(running, dialog)) << "a stale handle";
     EXPECT_EQ(0, TakeCloseMessages(0));
     EXPECT_TRUE(IsWindow(own));
-    Dismiss(running, dialog);
+    EXPECT_TRUE(Dismissed(running, dialog));
 }
 
 TEST_F(CloserWithPicker, BroadcastAndForeignHandlesLeaveWindowsOpen) {
     ScratchFolder folder(kFolderPrefix);
     RunningProgram run;
     ASSERT_TRUE(Launch(run, folder));
-    HWND dialog = WaitForDialog(run, folder);
-    ASSERT_TRUE(dialog);
+    HWND dialog = 0;
+    ASSERT_TRUE(Published(run, folder, &dialog));
     HWND own = Make(kDialogClass, kOtherCaption);
 
-    EXPECT_EQ(0u, RunCloserOn("65535"));
-    ExpectStillRunning(run, dialog, "the broadcast handle");
+    EXPECT_TRUE(CloserRanOn("65535"));
+    EXPECT_TRUE(StillRunning(run, dialog)) << "the broadcast handle";
     EXPECT_EQ(0, TakeCloseMessages(own)) << "the broadcast handle reached the test's window";
 
-    EXPECT_EQ(0u, RunCloserOn(Decimal(own)));
-    ExpectStillRunning(run, dialog, "the test's own window");
+    EXPECT_TRUE(CloserRanOn(Decimal(own)));
+    EXPECT_TRUE(StillRunning(run, dialog)) << "the test's own window";
     EXPECT_EQ(0, TakeCloseMessages(own)) << "the test's window was asked to close";
     EXPECT_TRUE(IsWindow(own));
-    Dismiss(run, dialog);
+    EXPECT_TRUE(Dismissed(run, dialog));
 }
 
 } // namespace

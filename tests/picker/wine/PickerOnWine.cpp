@@ -1,11 +1,13 @@
 #include "PickerOnWine.h"
 
 #include <cstdio>
+#include <ostream>
 
 #include "ClipboardText.h"
 #include "ColourWindow.h"
+#include "PickerView.h"
 #include "UserInput.h"
-#include "Waiting.h"
+#include "WaitChecks.h"
 
 std::string HexCode(COLORREF colour) {
     char code[8];
@@ -14,60 +16,125 @@ std::string HexCode(COLORREF colour) {
     return code;
 }
 
+namespace {
+
+// The dialog's pixels that show whether it has been painted whole.
+struct DialogPixels {
+    COLORREF background;
+    COLORREF labelInside;
+    COLORREF labelShadow;
+    COLORREF labelLight;
+};
+
+std::ostream& operator<<(std::ostream& out, const DialogPixels& pixels) {
+    return out << "background " << HexCode(pixels.background) << ", label inside "
+               << HexCode(pixels.labelInside) << ", label edge " << HexCode(pixels.labelShadow)
+               << " and " << HexCode(pixels.labelLight);
+}
+
+} // namespace
+
 void PickerOnWine::SetUp() {
     // A known text, so that a stale "#" or code cannot pass for the picker's.
     ASSERT_TRUE(PutClipboardText("before"));
-    ASSERT_NO_FATAL_FAILURE(MovePointer(kRestingPoint));
+    ASSERT_TRUE(MovePointer(kRestingPoint));
 }
 
 void PickerOnWine::TearDown() {
     run.reset();
     // The picker's Start presses the left button and never releases it.
-    ReleaseHeldButtons();
+    EXPECT_TRUE(ReleaseHeldButtons()) << "a mouse button stayed down";
 }
 
-void PickerOnWine::StartPicker() {
+::testing::AssertionResult PickerOnWine::StartPicker() {
     run.reset(new PickerRun);
     std::string error;
-    ASSERT_TRUE(run->Start(&error)) << error;
+    if (!run->Start(&error)) {
+        return ::testing::AssertionFailure() << error;
+    }
     dialog = run->WaitForDialog(kAppearMs);
-    ASSERT_NE(nullptr, dialog) << "no picker dialog within " << kAppearMs << " ms";
+    if (!dialog) {
+        return ::testing::AssertionFailure() << "no picker dialog within " << kAppearMs << " ms";
+    }
     // Keyboard input goes to the foreground window; the new dialog must be it.
-    const HWND shown = dialog;
-    ASSERT_TRUE(WaitFor([shown] { return GetForegroundWindow() == shown; }, kReactMs))
-        << "foreground window is " << GetForegroundWindow() << ", not the dialog " << dialog;
-    // Painted once the label's sunken edge shows its two shades.
-    const RECT label = ControlRect(kHexCodeLabel);
-    const POINT shadow = {label.left, label.top};
-    const POINT light = {label.right - 1, label.bottom - 1};
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(shadow) != ScreenPixel(light); }, kReactMs))
-        << "the dialog never showed on the screen";
+    ::testing::AssertionResult foreground =
+        WaitUntilEqual("the foreground window", GetForegroundWindow, dialog, kReactMs);
+    if (!foreground) {
+        return foreground;
+    }
+    // Painted once the background and the label's inside show the face
+    // colour, and the label's sunken edge its two shades. Tests read these
+    // pixels as the colours the picker is to show.
+    const HWND label = GetDlgItem(dialog, kHexCodeLabel);
+    const RECT frame = ControlRect(kHexCodeLabel);
+    RECT client = {};
+    GetClientRect(label, &client);
+    POINT inside = {client.right - 1, client.bottom - 1};
+    ClientToScreen(label, &inside);
+    const POINT background = BackgroundPoint();
+    const POINT shadow = {frame.left, frame.top};
+    const POINT light = {frame.right - 1, frame.bottom - 1};
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    return WaitUntilSeen(
+        "the dialog painted: background and label inside " + HexCode(face) +
+            ", the label's edge in two shades",
+        [&] {
+            DialogPixels pixels = {ScreenPixel(background), ScreenPixel(inside),
+                                   ScreenPixel(shadow), ScreenPixel(light)};
+            return pixels;
+        },
+        [face](const DialogPixels& pixels) {
+            return pixels.background == face && pixels.labelInside == face &&
+                   pixels.labelShadow != pixels.labelLight;
+        },
+        kReactMs);
 }
 
-void PickerOnWine::StartPickingWithKey(WORD virtualKey) {
-    ASSERT_NO_FATAL_FAILURE(MovePointer(BackgroundPoint()));
+::testing::AssertionResult PickerOnWine::StartPickingWithKey(WORD virtualKey) {
+    ::testing::AssertionResult moved = MovePointer(BackgroundPoint());
+    if (!moved) {
+        return moved;
+    }
     TapKey(virtualKey);
-    ASSERT_NO_FATAL_FAILURE(ExpectCaptureHeld());
+    return CaptureHeld();
 }
 
-void PickerOnWine::ExpectCaptureHeld() {
-    ASSERT_TRUE(WaitFor([this] { return Capture() == dialog; }, kReactMs))
-        << "capture is with " << Capture() << ", not the dialog " << dialog;
+::testing::AssertionResult PickerOnWine::CaptureHeld() const {
+    return WaitUntilEqual(
+        "the picker's capture", [this] { return Capture(); }, dialog, kReactMs);
 }
 
-void PickerOnWine::ExpectEndedWith(const char* clipboard) {
+::testing::AssertionResult PickerOnWine::EndedWith(const std::string& clipboard) {
     DWORD code = 0;
-    ASSERT_TRUE(run->WaitForExit(kExitMs, &code))
-        << "picker still running after " << kExitMs << " ms";
-    EXPECT_EQ(0u, code);
-    EXPECT_EQ(clipboard, Clipboard());
+    if (!run->WaitForExit(kExitMs, &code)) {
+        return ::testing::AssertionFailure() << "picker still running after " << kExitMs << " ms";
+    }
+    if (code != 0) {
+        return ::testing::AssertionFailure() << "picker's exit code is " << code << ", not 0";
+    }
+    return WaitUntilEqual(
+        "the clipboard's text", [this] { return Clipboard(); }, clipboard, kReactMs);
 }
 
-void PickerOnWine::MovePointer(POINT screen) {
+::testing::AssertionResult PickerOnWine::MovePointer(POINT screen) {
     POINT reached = {};
-    ASSERT_TRUE(MovePointerTo(screen, &reached))
-        << "pointer sent to " << screen.x << ", " << screen.y << " is at " << reached.x << ", "
-        << reached.y;
+    if (MovePointerTo(screen, &reached)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "waited " << kPointerArrivalMs << " ms for the pointer sent to " << screen.x << ", "
+           << screen.y << "; it is at " << reached.x << ", " << reached.y;
+}
+
+::testing::AssertionResult PickerOnWine::Shown(const ColourWindow& window) const {
+    if (!window.Handle()) {
+        return ::testing::AssertionFailure()
+               << "the colour window " << HexCode(window.Colour()) << " could not be made";
+    }
+    const POINT centre = window.Centre();
+    return WaitUntilEqual(
+        "the colour window's centre", [centre] { return HexCode(ScreenPixel(centre)); },
+        HexCode(window.Colour()), kReactMs);
 }
 
 POINT PickerOnWine::ScreenPointOfClient(int x, int y) const {
@@ -97,34 +164,24 @@ POINT PickerOnWine::ControlCentre(int id) const {
 }
 
 std::string PickerOnWine::Label() const {
-    char text[64] = "";
-    GetDlgItemTextA(dialog, kHexCodeLabel, text, sizeof text);
-    return text;
+    return LabelText(dialog);
 }
 
-std::string PickerOnWine::WaitForLabel(const std::string& code, DWORD milliseconds) const {
-    std::string seen;
-    WaitFor([&] { return (seen = Label()) == code; }, milliseconds);
-    return seen;
+::testing::AssertionResult PickerOnWine::LabelShows(const std::string& code) const {
+    return WaitUntilEqual(
+        "the label's text", [this] { return Label(); }, code, kReactMs);
 }
 
-// GetCapture answers for the calling thread only; the picker's is another.
+// The swatch repaints after the label's text has changed, in the picker's
+// own time.
+::testing::AssertionResult PickerOnWine::SwatchShows(const std::string& code) const {
+    const POINT bar = SwatchBarPoint(dialog);
+    return WaitUntilEqual(
+        "the swatch's colour", [bar] { return HexCode(ScreenPixel(bar)); }, code, kReactMs);
+}
+
 HWND PickerOnWine::Capture() const {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(run->ThreadId(), &info)) {
-        return 0;
-    }
-    return info.hwndCapture;
-}
-
-HCURSOR PickerOnWine::CurrentCursor() const {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetCursorInfo(&info) || !(info.flags & CURSOR_SHOWING)) {
-        return 0;
-    }
-    return info.hCursor;
+    return CaptureOfThread(run->ThreadId());
 }
 
 std::string PickerOnWine::Clipboard() const {

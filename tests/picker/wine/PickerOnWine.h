@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "ColourWindow.h"
 #include "PickerRun.h"
 
 // Ids of the dialog's controls, as its template gives them.
@@ -39,24 +40,33 @@ const char kKnownCode[] = "0AC8FF";
 // Six upper-case hexadecimal digits: red, green, blue.
 std::string HexCode(COLORREF colour);
 
+// The fixture's checks return a result for the caller to assert, so that a
+// failure shows the test's own line; those that wait say on timeout what they
+// waited for, the last value seen and how long.
 class PickerOnWine : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts picker.exe and finds its dialog; a fatal failure if it does not come up.
-    void StartPicker();
+    // Starts picker.exe and waits until its dialog is in the foreground and
+    // painted.
+    ::testing::AssertionResult StartPicker();
     // Start from the keyboard: the pointer rests on the dialog's background,
-    // where the picker's own injected press lands, then Enter.
-    void StartPickingWithKey(WORD virtualKey = VK_RETURN);
-    // Waits until the dialog holds the capture; a fatal failure otherwise.
-    void ExpectCaptureHeld();
+    // where the picker's own injected press lands, then the key; waits until
+    // the dialog holds the capture.
+    ::testing::AssertionResult StartPickingWithKey(WORD virtualKey = VK_RETURN);
+    // Waits until the dialog holds the capture.
+    ::testing::AssertionResult CaptureHeld() const;
 
-    // Waits for the picker to exit; checks exit code 0 and the clipboard text.
-    void ExpectEndedWith(const char* clipboard);
+    // Waits for the picker to exit, then checks exit code 0 and waits for
+    // the clipboard text.
+    ::testing::AssertionResult EndedWith(const std::string& clipboard);
 
-    // Moves the pointer; a fatal failure, saying where it went, if it did not arrive.
-    void MovePointer(POINT screen);
+    // Moves the pointer and waits until it is there.
+    ::testing::AssertionResult MovePointer(POINT screen);
+
+    // Waits until the screen shows the window's colour at its centre.
+    ::testing::AssertionResult Shown(const ColourWindow& window) const;
 
     // Screen points on the dialog.
     POINT ScreenPointOfClient(int x, int y) const;
@@ -65,10 +75,10 @@ class PickerOnWine : public ::testing::Test {
     POINT ControlCentre(int id) const;
 
     std::string Label() const;
-    // Waits until the label shows `code`; returns the last text seen.
-    std::string WaitForLabel(const std::string& code, DWORD milliseconds = kReactMs) const;
+    // Wait until the label shows `code`, or the swatch's bar its colour.
+    ::testing::AssertionResult LabelShows(const std::string& code) const;
+    ::testing::AssertionResult SwatchShows(const std::string& code) const;
     HWND Capture() const;
-    HCURSOR CurrentCursor() const;
     std::string Clipboard() const;
 
     std::unique_ptr<PickerRun> run;

@@ -3,7 +3,8 @@
 
 #include "ColourWindow.h"
 #include "UserInput.h"
-#include "Waiting.h"
+#include "PickerView.h"
+#include "WaitChecks.h"
 
 namespace {
 
@@ -17,20 +18,22 @@ class PickerStart : public PickerOnWine, public testing::WithParamInterface<Star
 // whose own cursor is another.
 TEST_P(PickerStart, TakesCaptureAndCrossThenPicksAPaintedColour) {
     ColourWindow known(kKnownColour, kRightArea);
-    ASSERT_TRUE(known.WaitUntilShown(kReactMs));
-    ASSERT_NO_FATAL_FAILURE(StartPicker());
+    ASSERT_TRUE(Shown(known));
+    ASSERT_TRUE(StartPicker());
 
     // The dialog sets its cursor before it handles the move that shows in the label.
     const POINT background = BackgroundPoint();
     const std::string backgroundCode = HexCode(ScreenPixel(background));
-    ASSERT_NO_FATAL_FAILURE(MovePointer(background));
-    ASSERT_EQ(backgroundCode, WaitForLabel(backgroundCode));
-    const HCURSOR arrow = CurrentCursor();
-    ASSERT_NE(nullptr, arrow) << "no cursor over the dialog";
+    ASSERT_TRUE(MovePointer(background));
+    ASSERT_TRUE(LabelShows(backgroundCode));
+    ASSERT_TRUE(WaitUntilSeen(
+        "a cursor over the dialog", ShownCursor, [](HCURSOR cursor) { return cursor != 0; },
+        kReactMs));
+    const HCURSOR arrow = ShownCursor();
 
     switch (GetParam()) {
     case StartBy::Click:
-        ASSERT_NO_FATAL_FAILURE(MovePointer(ControlCentre(kStartButton)));
+        ASSERT_TRUE(MovePointer(ControlCentre(kStartButton)));
         PressLeftButton();
         ReleaseLeftButton();
         break;
@@ -41,28 +44,26 @@ TEST_P(PickerStart, TakesCaptureAndCrossThenPicksAPaintedColour) {
         TapKey(VK_SPACE);
         break;
     }
-    ASSERT_NO_FATAL_FAILURE(ExpectCaptureHeld());
+    ASSERT_TRUE(CaptureHeld());
     // Start presses the left button for the person and leaves it down.
-    EXPECT_TRUE(WaitFor([] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }, kReactMs))
-        << "the left button is up after Start";
-    HCURSOR cross = 0;
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            cross = CurrentCursor();
-            return cross && cross != arrow;
-        },
-        kReactMs))
-        << "cursor stayed " << cross << " after Start";
+    EXPECT_TRUE(WaitUntilEqual(
+        "the left button down after Start",
+        [] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }, true, kReactMs));
+    EXPECT_TRUE(WaitUntilSeen(
+        "a cursor other than the dialog's arrow after Start", ShownCursor,
+        [arrow](HCURSOR cursor) { return cursor && cursor != arrow; }, kReactMs));
+    const HCURSOR cross = ShownCursor();
 
-    ASSERT_NO_FATAL_FAILURE(MovePointer(known.Centre()));
-    EXPECT_EQ(kKnownCode, WaitForLabel(kKnownCode));
+    ASSERT_TRUE(MovePointer(known.Centre()));
+    EXPECT_TRUE(LabelShows(kKnownCode));
+    EXPECT_TRUE(SwatchShows(kKnownCode));
     EXPECT_EQ(dialog, Capture());
-    EXPECT_EQ(cross, CurrentCursor());
-    EXPECT_NE(LoadCursorA(0, IDC_ARROW), CurrentCursor()) << "the colour window's own cursor";
+    EXPECT_EQ(cross, ShownCursor());
+    EXPECT_NE(LoadCursorA(0, IDC_ARROW), ShownCursor()) << "the colour window's own cursor";
 
     PressRightButton();
     ReleaseRightButton();
-    ASSERT_NO_FATAL_FAILURE(ExpectEndedWith(kKnownCode));
+    ASSERT_TRUE(EndedWith(kKnownCode));
 }
 
 std::string StartName(const testing::TestParamInfo<StartBy>& row) {
@@ -85,18 +86,18 @@ TEST_F(PickerOnWine, RefusesBlackAndWhiteAndGoesOnToPickAnotherColour) {
     ColourWindow black(RGB(0, 0, 0), kLeftArea);
     ColourWindow white(RGB(255, 255, 255), kMiddleArea);
     ColourWindow known(kKnownColour, kRightArea);
-    ASSERT_TRUE(black.WaitUntilShown(kReactMs));
-    ASSERT_TRUE(white.WaitUntilShown(kReactMs));
-    ASSERT_TRUE(known.WaitUntilShown(kReactMs));
-    ASSERT_NO_FATAL_FAILURE(StartPicker());
-    ASSERT_NO_FATAL_FAILURE(StartPickingWithKey());
+    ASSERT_TRUE(Shown(black));
+    ASSERT_TRUE(Shown(white));
+    ASSERT_TRUE(Shown(known));
+    ASSERT_TRUE(StartPicker());
+    ASSERT_TRUE(StartPickingWithKey());
 
     const ColourWindow* refused[] = {&black, &white};
     for (const ColourWindow* window : refused) {
         const std::string code = HexCode(ScreenPixel(window->Centre()));
         SCOPED_TRACE("right press on " + code);
-        ASSERT_NO_FATAL_FAILURE(MovePointer(window->Centre()));
-        ASSERT_EQ(code, WaitForLabel(code));
+        ASSERT_TRUE(MovePointer(window->Centre()));
+        ASSERT_TRUE(LabelShows(code));
         PressRightButton();
         ReleaseRightButton();
         Settle(kStaysMs);
@@ -105,11 +106,11 @@ TEST_F(PickerOnWine, RefusesBlackAndWhiteAndGoesOnToPickAnotherColour) {
         EXPECT_EQ(dialog, Capture());
     }
 
-    ASSERT_NO_FATAL_FAILURE(MovePointer(known.Centre()));
-    ASSERT_EQ(kKnownCode, WaitForLabel(kKnownCode));
+    ASSERT_TRUE(MovePointer(known.Centre()));
+    ASSERT_TRUE(LabelShows(kKnownCode));
     PressRightButton();
     ReleaseRightButton();
-    ASSERT_NO_FATAL_FAILURE(ExpectEndedWith(kKnownCode));
+    ASSERT_TRUE(EndedWith(kKnownCode));
 }
 
 } // namespace

@@ -4,24 +4,21 @@
 
 #include "ColourWindow.h"
 #include "UserInput.h"
-#include "Waiting.h"
+#include "WaitChecks.h"
 
 namespace {
 
-// The swatch paints its colour as a bar behind its spaces, from its left edge.
-POINT SwatchBarPoint(const RECT& swatch) {
-    POINT point = {swatch.left + 1, (swatch.top + swatch.bottom) / 2};
-    return point;
-}
-
 TEST_F(PickerOnWine, PublishesItsDialogInTheHandleFileAndSitsAtTheOrigin) {
-    ASSERT_NO_FATAL_FAILURE(StartPicker());
+    ASSERT_TRUE(StartPicker());
 
-    std::string content;
-    ASSERT_TRUE(run->ReadHandleFile(&content)) << "no hwnd.dat in " << run->Directory();
     const std::string handle =
         std::to_string(static_cast<unsigned>(reinterpret_cast<UINT_PTR>(dialog) & 0xFFFFFFFFu));
-    EXPECT_EQ(handle, content);
+    const auto handleFile = [this] {
+        std::string content;
+        return run->ReadHandleFile(&content) ? content
+                                             : "(no hwnd.dat in " + run->Directory() + ")";
+    };
+    EXPECT_TRUE(WaitUntilEqual("hwnd.dat", handleFile, handle, kReactMs));
 
     RECT frame = {};
     ASSERT_TRUE(GetWindowRect(dialog, &frame));
@@ -30,20 +27,16 @@ TEST_F(PickerOnWine, PublishesItsDialogInTheHandleFileAndSitsAtTheOrigin) {
 
     // Before the first move: an empty label and a black bar in the swatch.
     EXPECT_EQ("", Label());
-    const POINT bar = SwatchBarPoint(ControlRect(kSwatch));
-    COLORREF swatch = CLR_INVALID;
-    EXPECT_TRUE(WaitFor([&] { return (swatch = ScreenPixel(bar)) == RGB(0, 0, 0); }, kReactMs))
-        << "swatch shows " << HexCode(swatch);
+    EXPECT_TRUE(SwatchShows("000000"));
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    ASSERT_NO_FATAL_FAILURE(ExpectEndedWith("#"));
+    ASSERT_TRUE(EndedWith("#"));
     // The file outlives the picker.
-    ASSERT_TRUE(run->ReadHandleFile(&content));
-    EXPECT_EQ(handle, content);
+    EXPECT_EQ(handle, handleFile());
 }
 
 TEST_F(PickerOnWine, LabelAndSwatchFollowThePixelUnderThePointer) {
-    ASSERT_NO_FATAL_FAILURE(StartPicker());
+    ASSERT_TRUE(StartPicker());
     const HWND label = GetDlgItem(dialog, kHexCodeLabel);
     RECT frame = ControlRect(kHexCodeLabel);
     RECT client = {};
@@ -63,15 +56,14 @@ TEST_F(PickerOnWine, LabelAndSwatchFollowThePixelUnderThePointer) {
         SCOPED_TRACE(testing::Message() << "pointer at " << point.x << ", " << point.y);
         const std::string expected = HexCode(ScreenPixel(point));
         ASSERT_NE(previous, expected) << "neighbouring points need different colours";
-        ASSERT_NO_FATAL_FAILURE(MovePointer(point));
-        EXPECT_EQ(expected, WaitForLabel(expected));
-        const COLORREF swatch = ScreenPixel(SwatchBarPoint(ControlRect(kSwatch)));
-        EXPECT_EQ(expected, HexCode(swatch));
+        ASSERT_TRUE(MovePointer(point));
+        EXPECT_TRUE(LabelShows(expected));
+        EXPECT_TRUE(SwatchShows(expected));
         previous = expected;
     }
 
     // The Start button keeps the pointer's moves to itself.
-    ASSERT_NO_FATAL_FAILURE(MovePointer(ControlCentre(kStartButton)));
+    ASSERT_TRUE(MovePointer(ControlCentre(kStartButton)));
     Settle(kStaysMs);
     EXPECT_EQ(previous, Label());
 }

@@ -16,6 +16,7 @@ class ColourWindow {
 
     POINT Centre() const;
     HWND Handle() const { return window; }
+    COLORREF Colour() const { return colour; }
 
   private:
     HWND window = 0;

@@ -4,6 +4,9 @@
 
 namespace {
 
+// How long a move may stay unanswered before it is sent again.
+const DWORD kMoveAgainMs = 250;
+
 void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -35,13 +38,26 @@ bool IsDown(int virtualKey) {
 } // namespace
 
 bool MovePointerTo(POINT screen, POINT* reached) {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-              Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
-              Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+    const LONG x = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    const LONG y = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    ULONGLONG sent = GetTickCount64();
     POINT now = {};
+    // Under Wine an X pointer event that comes in late (as when a pointer
+    // grab starts) puts the pointer back where X has it, after the move; an
+    // absolute move can be sent again without harm until it holds.
     const bool arrived = WaitFor(
-        [screen, &now] { return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y; },
-        2000);
+        [&] {
+            if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) {
+                return true;
+            }
+            if (GetTickCount64() - sent >= kMoveAgainMs) {
+                SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+                sent = GetTickCount64();
+            }
+            return false;
+        },
+        kPointerArrivalMs);
     if (reached) {
         *reached = now;
     }
@@ -69,12 +85,12 @@ void TapKey(WORD virtualKey) {
     SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
-void ReleaseHeldButtons() {
+bool ReleaseHeldButtons() {
     if (IsDown(VK_LBUTTON)) {
         ReleaseLeftButton();
     }
     if (IsDown(VK_RBUTTON)) {
         ReleaseRightButton();
     }
-    WaitFor([] { return !IsDown(VK_LBUTTON) && !IsDown(VK_RBUTTON); }, 1000);
+    return WaitFor([] { return !IsDown(VK_LBUTTON) && !IsDown(VK_RBUTTON); }, kPointerArrivalMs);
 }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// How long a pointer move may take to arrive.
+const DWORD kPointerArrivalMs = 5000;
+
 // Moves the pointer to a screen point with an absolute move and waits until
 // the system reports it there; false if it never arrived, with where it is
 // left in `reached`.
@@ -17,7 +20,8 @@ void ReleaseRightButton();
 // A press and release of one key.
 void TapKey(WORD virtualKey);
 
-// Releases any button still held down, as after the picker's own press.
-void ReleaseHeldButtons();
+// Releases any button still held down, as after the picker's own press;
+// false if one stayed down.
+bool ReleaseHeldButtons();
 
 #endif
