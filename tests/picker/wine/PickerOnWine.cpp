@@ -65,8 +65,8 @@ void PickerOnWine::TearDown() {
     // Painted once the background and the label's inside show the face
     // colour, and the label's sunken edge its two shades. Tests read these
     // pixels as the colours the picker is to show.
-    const HWND label = GetDlgItem(dialog, kHexCodeLabel);
-    const RECT frame = ControlRect(kHexCodeLabel);
+    const HWND label = GetDlgItem(dialog, IDC_HEXCODE);
+    const RECT frame = ControlRect(IDC_HEXCODE);
     RECT client = {};
     GetClientRect(label, &client);
     POINT inside = {client.right - 1, client.bottom - 1};

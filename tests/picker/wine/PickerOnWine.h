@@ -13,9 +13,6 @@
 #include "ColourWindow.h"
 #include "PickerRun.h"
 
-// Ids of the dialog's controls, as its template gives them.
-enum { kStartButton = IDOK, kHexCodeLabel = 3, kSwatch = 4 };
-
 // Bounds of the waits: generous, since a loaded machine slows Wine down.
 enum : DWORD {
     kAppearMs = 15000,

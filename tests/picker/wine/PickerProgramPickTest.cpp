@@ -33,7 +33,7 @@ TEST_P(PickerStart, TakesCaptureAndCrossThenPicksAPaintedColour) {
 
     switch (GetParam()) {
     case StartBy::Click:
-        ASSERT_TRUE(MovePointer(ControlCentre(kStartButton)));
+        ASSERT_TRUE(MovePointer(ControlCentre(IDOK)));
         PressLeftButton();
         ReleaseLeftButton();
         break;

@@ -37,8 +37,8 @@ TEST_F(PickerOnWine, PublishesItsDialogInTheHandleFileAndSitsAtTheOrigin) {
 
 TEST_F(PickerOnWine, LabelAndSwatchFollowThePixelUnderThePointer) {
     ASSERT_TRUE(StartPicker());
-    const HWND label = GetDlgItem(dialog, kHexCodeLabel);
-    RECT frame = ControlRect(kHexCodeLabel);
+    const HWND label = GetDlgItem(dialog, IDC_HEXCODE);
+    RECT frame = ControlRect(IDC_HEXCODE);
     RECT client = {};
     ASSERT_TRUE(GetClientRect(label, &client));
     POINT inner = {client.right - 1, client.bottom - 1};
@@ -63,7 +63,7 @@ TEST_F(PickerOnWine, LabelAndSwatchFollowThePixelUnderThePointer) {
     }
 
     // The Start button keeps the pointer's moves to itself.
-    ASSERT_TRUE(MovePointer(ControlCentre(kStartButton)));
+    ASSERT_TRUE(MovePointer(ControlCentre(IDOK)));
     Settle(kStaysMs);
     EXPECT_EQ(previous, Label());
 }
