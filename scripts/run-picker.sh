@@ -11,25 +11,32 @@
 # taken while picking goes to build/demo/picker.png and the clipboard's text
 # is printed; everything started is torn down again.
 #
-# Only the win64 build runs: this machine cannot execute 32-bit x86 code, so
-# 32-bit Wine does not work here (the win32 build is only built and checked).
-#
 # PICKER_TIMEOUT bounds the picker's run on your display (seconds, default 3600).
+#
+# It runs the deliverable, the win32 build, where this machine executes 32-bit
+# code (tools/wine/probe-32bit.sh decides), and the win64 build otherwise, and
+# says which. wine64 hands a 32-bit program to Wine's 32-bit loader.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 readonly WINE=/usr/lib/wine/wine64
 readonly WINESERVER=/usr/lib/wine/wineserver64
-bin=$repo/build/win64/bin
 
 dos_path() {
     local path=${1//\//\\}
     printf 'Z:%s' "$path"
 }
 
+# Sets $preset and $bin; the probe needs what setup installs.
 build() {
     bash "$repo/scripts/setup.sh"
-    (cd "$repo" && cmake --preset win64 >/dev/null && cmake --build --preset win64)
+    preset=win64
+    if "$repo/tools/wine/probe-32bit.sh"; then
+        preset=win32
+    fi
+    bin=$repo/build/$preset/bin
+    echo "run-picker: running the $preset build, $bin/picker.exe"
+    (cd "$repo" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset")
 }
 
 display_works() {
