@@ -25,17 +25,18 @@
 #
 # PICKER_TIMEOUT bounds the picker's run on your display (seconds, default
 # 3600); PICKER_HOME moves build/wine-user/ elsewhere.
+#
+# It runs the deliverable, the win32 build, where this machine executes 32-bit
+# code (tools/wine/probe-32bit.sh decides), and the win64 build otherwise, and
+# says which. wine64 hands a 32-bit program to Wine's 32-bit loader.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# The build that runs, and its Wine. This machine cannot execute 32-bit x86
-# code, so 32-bit Wine does not work here: the win32 build is only built and
-# checked, and the win64 build runs.
-build_name=win64
+# The Wine that runs either build; build() settles which build runs.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
-
+build_name=win64
 bin=$repo/build/$build_name/bin
 home=${PICKER_HOME:-$repo/build/wine-user}
 
@@ -53,8 +54,15 @@ dos_path() {
     printf 'Z:%s' "$path"
 }
 
+# Sets $build_name and $bin; the probe needs what setup installs.
 build() {
     bash "$repo/scripts/setup.sh"
+    build_name=win64
+    if "$repo/tools/wine/probe-32bit.sh"; then
+        build_name=win32
+    fi
+    bin=$repo/build/$build_name/bin
+    say "running the $build_name build, $bin/picker.exe"
     (cd "$repo" && cmake --preset "$build_name" >/dev/null && cmake --build --preset "$build_name")
 }
 

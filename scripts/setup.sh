@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine64 fonts-wine xvfb libx11-dev x11-utils locales fonts-vlgothic xclip xdotool
+    wine64 wine32:i386 fonts-wine xvfb libx11-dev x11-utils locales fonts-vlgothic xclip xdotool
     clang-14 libclang-rt-14-dev clang-format
     stress-ng
 )
@@ -18,6 +18,13 @@ done
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# wine32 runs the 32-bit programs wherever the kernel executes 32-bit code
+# (tools/wine/probe-32bit.sh finds out); its package comes from the i386 archive.
+if ! { dpkg --print-architecture; dpkg --print-foreign-architectures; } | grep -qx i386; then
+    echo "setup: adding the i386 architecture"
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"

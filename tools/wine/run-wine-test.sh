@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Runs one Windows test program under 64-bit Wine and exits with its status;
-# the win64 build sets this as CMAKE_CROSSCOMPILING_EMULATOR.
+# Runs one Windows test program under Wine and exits with its status; both
+# Windows builds set this as the emulator of their Windows-side tests.
 #
 #   run-wine-test.sh EXE [ARGS...]
+#
+# Every program learns from RUNS_32BIT_CODE=yes|no whether the session's probe
+# found that 32-bit programs run here (a 64-bit test that starts the 32-bit
+# build's programs reads it). With WINE_RUN_32BIT=1 the program is a 32-bit one:
+# where they do not run it is not started, and the script prints the probe's
+# line and exits with 77, which the win32 build's tests take as "skipped".
 #
 # The session directory is $WINE_SESSION_DIR, or <repo>/build/wine-session.
 # If a live session is there (wine-session.sh up), the program runs in it and
@@ -29,6 +35,7 @@ limit=${WINE_RUN_TIMEOUT:-120}
 # Long enough for another caller's whole private session: up, one run, down.
 lock_wait=$((limit + 300))
 owner_file=$dir/private-session.owner
+readonly SKIPPED=77
 
 live() {
     "$session" status "$dir" >/dev/null 2>&1
@@ -43,12 +50,28 @@ orphaned() {
     ! kill -0 "$owner" 2>/dev/null
 }
 
+# Once the session is live: its probe's answer, asked once when it came up.
+check_32bit() {
+    local line rc=0
+    line=$("$session" probe-32bit "$dir" 2>/dev/null) || rc=$?
+    if ((rc == 0)); then
+        export RUNS_32BIT_CODE=yes
+    else
+        export RUNS_32BIT_CODE=no
+    fi
+    if [[ ${WINE_RUN_32BIT:-0} == 1 && $RUNS_32BIT_CODE != yes ]]; then
+        echo "run-wine-test: skipped, a 32-bit program: $line"
+        exit "$SKIPPED"
+    fi
+}
+
 exec 8>"$dir/runner.lock"
 flock -s -w "$lock_wait" 8 || {
     echo "run-wine-test: timed out waiting for $dir/runner.lock" >&2
     exit 125
 }
 if live && ! orphaned; then
+    check_32bit
     exec "$session" run "$dir" "$@"
 fi
 
@@ -61,6 +84,7 @@ if orphaned; then
     rm -f "$owner_file"
 fi
 if live; then
+    check_32bit
     exec "$session" run "$dir" "$@"
 fi
 
@@ -74,6 +98,7 @@ trap finish EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 "$session" up "$dir"
+check_32bit
 rc=0
 "$session" run "$dir" "$@" || rc=$?
 exit "$rc"

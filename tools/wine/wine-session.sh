@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A 64-bit Wine session for running Windows test programs under Xvfb:
-# one Xvfb, one persistent wineserver, one reusable prefix and one named
-# virtual desktop that every `run` joins.
+# A Wine session for running Windows test programs under Xvfb: one Xvfb, one
+# persistent wineserver, one reusable prefix and one named virtual desktop
+# that every `run` joins. 64-bit programs always run; 32-bit ones where this
+# machine executes 32-bit code, which `up` finds out once (probe-32bit.sh).
 #
 #   wine-session.sh up STATE_DIR
 #   wine-session.sh run STATE_DIR EXE [ARGS...]
@@ -9,6 +10,7 @@
 #   wine-session.sh grab-start STATE_DIR
 #   wine-session.sh grab-stop STATE_DIR
 #   wine-session.sh status STATE_DIR
+#   wine-session.sh probe-32bit STATE_DIR
 #
 # WINE_SESSION_DISPLAY=:N makes `up` use that X display instead of an Xvfb of
 # its own (`down` leaves it running); WINE_SESSION_SCREEN=WxH sizes the
@@ -26,7 +28,8 @@ readonly LOCALE_NAME=ja_JP.UTF-8
 SCREEN=${WINE_SESSION_SCREEN:-1024x768}
 readonly SCREEN
 # The prefix layout or registry tweaks below changed: bump to rebuild old prefixes.
-readonly PREFIX_VERSION=3
+# 4: a prefix made with wine32:i386 installed has syswow64, which 32-bit programs need.
+readonly PREFIX_VERSION=4
 SOURCE_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly SOURCE_DIR
 
@@ -123,6 +126,7 @@ set_state_dir() {
     mkdir -p "$1"
     STATE_DIR=$(cd "$1" && pwd)
     ENV_FILE=$STATE_DIR/session.env
+    PROBE_FILE=$STATE_DIR/probe-32bit
 }
 
 lock_state_dir() {
@@ -337,6 +341,17 @@ start_desktop() {
     done
 }
 
+# Whether 32-bit programs run here, asked once per session in its own prefix: the
+# probe's status and line, which `probe-32bit` gives back to every caller.
+probe_32bit() {
+    local line rc=0
+    line=$("$SOURCE_DIR/probe-32bit.sh" "$STATE_DIR/probe" 2>&1) || rc=$?
+    ((rc == 0)) || rc=1
+    printf '%s\n%s\n' "$rc" "$line" >"$PROBE_FILE.tmp"
+    mv -f "$PROBE_FILE.tmp" "$PROBE_FILE"
+    note "$line"
+}
+
 # The prefix maps / to Z:, which explorer needs to find the launcher.
 dos_path() {
     local path=${1//\//\\}
@@ -403,6 +418,7 @@ cmd_up() {
     start_wineserver
     write_env
     start_desktop
+    probe_32bit
     WINE_SESSION_READY=1
     write_env
     trap - EXIT
@@ -426,7 +442,7 @@ teardown() {
         fi
     fi
     stop_xvfb "${WINE_SESSION_XVFB_PID:-}"
-    rm -f "$ENV_FILE" "$STATE_DIR/display" "$STATE_DIR/holder.ready"
+    rm -f "$ENV_FILE" "$STATE_DIR/display" "$STATE_DIR/holder.ready" "$PROBE_FILE"
 }
 
 cmd_down() {
@@ -535,6 +551,18 @@ cmd_run() {
     return "$rc"
 }
 
+cmd_probe_32bit() {
+    local rc line
+    set_state_dir "${1:-}"
+    if session_is_live && [[ -f $PROBE_FILE ]]; then
+        { read -r rc && read -r line; } <"$PROBE_FILE"
+        echo "$line"
+        return "$rc"
+    fi
+    note "no live session in $STATE_DIR; probing in a prefix of the probe's own"
+    (unset WINEPREFIX && exec "$SOURCE_DIR/probe-32bit.sh")
+}
+
 main() {
     local cmd=${1:-}
     [[ -n $cmd ]] || usage
@@ -546,6 +574,7 @@ main() {
     grab-start) cmd_grab_start "$@" ;;
     grab-stop) cmd_grab_stop "$@" ;;
     status) cmd_status "$@" ;;
+    probe-32bit) cmd_probe_32bit "$@" ;;
     *) usage ;;
     esac
 }
