@@ -9,24 +9,17 @@
 // ..\..\win32\bin\picker.exe, and from build/win32/bin the 64-bit one is
 // ..\..\win64\bin\picker.exe. scripts/test.sh builds both before any test runs.
 #include "ClipboardText.h"
-#include "EscapedText.h"
+#include "CloserRunChecks.h"
 #include "PickerTexts.h"
-#include "ProgramFiles.h"
-#include "RunningProgram.h"
-#include "Waiting.h"
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const DWORD kWithin = 10000;
-// A program still running this long after the closer ended was not asked to close.
-const DWORD kGrace = 1500;
 const char kFolderPrefix[] = "closer-across";
 
 const char* ThisBuild() {
@@ -52,10 +45,6 @@ bool ThirtyTwoBitCodeRuns() {
     return length > 0 && length < sizeof value && std::string(value) == "yes";
 }
 
-std::string Decimal(HWND window) {
-    return std::to_string(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
-}
-
 class CloserAcrossBuilds : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
@@ -69,57 +58,19 @@ class CloserAcrossBuilds : public ::testing::TestWithParam<const char*> {
 
     // Starts `program` of the build under test in `folder` and waits for the
     // dialog it names in its handle file; `written` gets the file as it was.
-    HWND StartAndWait(const char* program, RunningProgram& run, const ScratchFolder& folder,
-                      std::string* written) {
+    ::testing::AssertionResult StartedAndPublished(const char* program, RunningProgram& run,
+                                                   const ScratchFolder& folder, HWND* dialog,
+                                                   std::string* written) {
         const std::string path = ProgramOfBuild(build, program);
-        EXPECT_TRUE(FileExists(path)) << path << " is missing: build the " << build << " preset";
+        if (!FileExists(path)) {
+            return ::testing::AssertionFailure()
+                   << path << " is missing: build the " << build << " preset";
+        }
         std::string error;
         if (!run.Start(path, folder.Path(), &error)) {
-            ADD_FAILURE() << error;
-            return 0;
+            return ::testing::AssertionFailure() << error;
         }
-        HWND dialog = 0;
-        const DWORD started = GetTickCount();
-        const bool published = WaitFor(
-            [&] {
-                if (!folder.Read("hwnd.dat", written) || written->empty()) {
-                    return false;
-                }
-                HWND named = reinterpret_cast<HWND>(static_cast<LONG_PTR>(
-                    static_cast<LONG>(std::strtoul(written->c_str(), 0, 10))));
-                DWORD owner = 0;
-                GetWindowThreadProcessId(named, &owner);
-                dialog = owner == run.ProcessId() && IsWindowVisible(named) ? named : 0;
-                return dialog != 0;
-            },
-            kWithin);
-        EXPECT_TRUE(published) << "waited " << GetTickCount() - started << " ms for " << path
-                               << " to name its visible dialog in hwnd.dat; last content "
-                               << Escaped(*written);
-        return dialog;
-    }
-
-    // The closer's exit code, run in `folder`; 0xFFFFFFFF if it did not end.
-    DWORD RunCloserIn(const ScratchFolder& folder) {
-        RunningProgram run;
-        std::string error;
-        if (!run.Start(closer, folder.Path(), &error)) {
-            ADD_FAILURE() << error;
-            return 0xFFFFFFFFu;
-        }
-        DWORD exitCode = 0;
-        if (!run.WaitForExit(kWithin, &exitCode)) {
-            ADD_FAILURE() << closer << " still running after " << kWithin << " ms";
-            return 0xFFFFFFFFu;
-        }
-        return exitCode;
-    }
-
-    void ExpectStillRunning(RunningProgram& run, HWND dialog, const std::string& what) {
-        DWORD exitCode = 0;
-        EXPECT_FALSE(run.WaitForExit(kGrace, &exitCode))
-            << what << ": the program ended, exit code " << exitCode;
-        EXPECT_TRUE(IsWindow(dialog)) << what << ": its dialog is gone";
+        return PublishedWindow(run, folder, dialog, written);
     }
 
     std::string build;
@@ -130,9 +81,9 @@ TEST_P(CloserAcrossBuilds, RefusesThePickersControlsThenEndsIt) {
     ASSERT_TRUE(PutClipboardText("before")) << "could not set the clipboard";
     ScratchFolder folder(kFolderPrefix);
     RunningProgram picker;
+    HWND dialog = 0;
     std::string written;
-    HWND dialog = StartAndWait("picker.exe", picker, folder, &written);
-    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(StartedAndPublished("picker.exe", picker, folder, &dialog, &written));
 
     struct Control {
         int id;
@@ -140,22 +91,17 @@ TEST_P(CloserAcrossBuilds, RefusesThePickersControlsThenEndsIt) {
     };
     const Control controls[] = {{IDC_HEXCODE, "the picker's label"}, {IDOK, "its Start button"}};
     for (const Control& control : controls) {
+        SCOPED_TRACE(std::string("the handle of ") + control.what);
         HWND window = GetDlgItem(dialog, control.id);
-        ASSERT_TRUE(window) << control.what << " not found";
+        ASSERT_TRUE(window) << "not found";
         ASSERT_TRUE(folder.Write("hwnd.dat", Decimal(window)));
-        EXPECT_EQ(0u, RunCloserIn(folder)) << control.what;
-        ExpectStillRunning(picker, dialog, std::string("the handle of ") + control.what);
+        EXPECT_TRUE(CloserRanIn(closer, folder));
+        EXPECT_TRUE(StillRunning(picker, dialog));
     }
 
     ASSERT_TRUE(folder.Write("hwnd.dat", written));
-    EXPECT_EQ(0u, RunCloserIn(folder)) << "with the picker's own handle file";
-    DWORD exitCode = 0;
-    ASSERT_TRUE(picker.WaitForExit(kWithin, &exitCode))
-        << "the picker still running " << kWithin << " ms after the closer ended";
-    EXPECT_EQ(0u, exitCode) << "the picker's exit code";
-    std::string text;
-    EXPECT_TRUE(ReadClipboardText(&text)) << "no text on the clipboard";
-    EXPECT_EQ("#", text) << "the clipboard after the picker";
+    EXPECT_TRUE(CloserRanIn(closer, folder)) << "with the picker's own handle file";
+    EXPECT_TRUE(EndedWithHash(picker));
 }
 
 // bare_dialog.exe, from the benchmark, is a dialog of the same class and
@@ -163,11 +109,11 @@ TEST_P(CloserAcrossBuilds, RefusesThePickersControlsThenEndsIt) {
 TEST_P(CloserAcrossBuilds, RefusesAnotherProgramsDialog) {
     ScratchFolder folder(kFolderPrefix);
     RunningProgram bare;
+    HWND dialog = 0;
     std::string written;
-    HWND dialog = StartAndWait("bare_dialog.exe", bare, folder, &written);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(0u, RunCloserIn(folder));
-    ExpectStillRunning(bare, dialog, "the bare dialog");
+    ASSERT_TRUE(StartedAndPublished("bare_dialog.exe", bare, folder, &dialog, &written));
+    EXPECT_TRUE(CloserRanIn(closer, folder));
+    EXPECT_TRUE(StillRunning(bare, dialog)) << "the bare dialog";
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     DWORD exitCode = 0;
     EXPECT_TRUE(bare.WaitForExit(kWithin, &exitCode))

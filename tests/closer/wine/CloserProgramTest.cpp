@@ -2,6 +2,7 @@
 // started in folders of their own, the closer run where a picker runs, the
 // result read from the clipboard, the windows and the exit codes.
 #include "ClipboardText.h"
+#include "CloserRunChecks.h"
 #include "PickerView.h"
 #include "PickerTexts.h"
 #include "ProgramFiles.h"
@@ -11,8 +12,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,23 +22,7 @@ namespace {
 const WCHAR kDialogClass[] = L"#32770";
 const WCHAR kStaticClass[] = L"Static";
 const WCHAR kOtherCaption[] = L"Notes";
-
-// Bounds of every wait: a program that has not done its part by then hangs.
-const DWORD kWithin = 10000;
-// How long a picker that was asked to close would take at most to end; one
-// still running after this was not asked.
-const DWORD kGrace = 1500;
 const char kFolderPrefix[] = "closer-run";
-
-std::string Decimal(HWND window) {
-    return std::to_string(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(window)));
-}
-
-// The window that a handle file's digits name, widened as the closer does.
-HWND Named(const std::string& content) {
-    return reinterpret_cast<HWND>(
-        static_cast<LONG_PTR>(static_cast<LONG>(std::strtoul(content.c_str(), 0, 10))));
-}
 
 std::wstring ClassOf(HWND window) {
     WCHAR name[64] = {};
@@ -89,22 +72,8 @@ class CloserProgram : public ::testing::Test {
         return window;
     }
 
-    // Runs the closer in the folder; success once it ended with exit code 0.
     ::testing::AssertionResult CloserRanIn(const ScratchFolder& folder) {
-        RunningProgram run;
-        std::string error;
-        if (!run.Start(closer, folder.Path(), &error)) {
-            return ::testing::AssertionFailure() << error;
-        }
-        DWORD exitCode = 0;
-        if (!run.WaitForExit(kWithin, &exitCode)) {
-            return ::testing::AssertionFailure()
-                   << "closer.exe still running after " << kWithin << " ms";
-        }
-        if (exitCode != 0) {
-            return ::testing::AssertionFailure() << "closer.exe's exit code is " << exitCode;
-        }
-        return ::testing::AssertionSuccess();
+        return ::CloserRanIn(closer, folder);
     }
 
     ::testing::AssertionResult CloserRanOn(const std::string& content) {
@@ -181,58 +150,14 @@ class CloserWithPicker : public CloserProgram {
     // picker's caption; `dialog` gets it.
     ::testing::AssertionResult Published(const RunningProgram& run, const ScratchFolder& folder,
                                          HWND* dialog) {
-        *dialog = 0;
-        const auto handleFile = [&folder] {
-            std::string content;
-            return folder.Read("hwnd.dat", &content) ? content : "(no hwnd.dat)";
-        };
-        const DWORD process = run.ProcessId();
-        ::testing::AssertionResult shown = WaitUntilSeen(
-            "hwnd.dat to name a visible window of picker " + std::to_string(process), handleFile,
-            [process](const std::string& content) {
-                HWND named = Named(content);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(named, &owner);
-                return IsWindow(named) && owner == process && IsWindowVisible(named);
-            },
-            kWithin);
+        std::string content;
+        ::testing::AssertionResult shown = PublishedWindow(run, folder, dialog, &content);
         if (!shown) {
             return shown;
         }
-        *dialog = Named(handleFile());
         if (ClassOf(*dialog) != kDialogClass || CaptionOf(*dialog) != kPickerCaption) {
             return ::testing::AssertionFailure()
                    << "the published window is not the picker's dialog";
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    // Waits for the picker to end, then checks its exit code and waits for
-    // "#" on the clipboard.
-    ::testing::AssertionResult EndedWithHash(RunningProgram& run) {
-        DWORD exitCode = 0;
-        if (!run.WaitForExit(kWithin, &exitCode)) {
-            return ::testing::AssertionFailure()
-                   << "the picker still runs after " << kWithin << " ms";
-        }
-        if (exitCode != 0) {
-            return ::testing::AssertionFailure() << "the picker's exit code is " << exitCode;
-        }
-        const auto clipboard = [] {
-            std::string text;
-            return ReadClipboardText(&text) ? text : "(no CF_TEXT on the clipboard)";
-        };
-        return WaitUntilEqual("the clipboard's text", clipboard, std::string("#"), kWithin);
-    }
-
-    // The picker keeps running for the grace time that a close request would take.
-    ::testing::AssertionResult StillRunning(RunningProgram& run, HWND dialog) {
-        DWORD exitCode = 0;
-        if (run.WaitForExit(kGrace, &exitCode)) {
-            return ::testing::AssertionFailure() << "the picker ended, exit code " << exitCode;
-        }
-        if (!IsWindow(dialog)) {
-            return ::testing::AssertionFailure() << "the picker's dialog is gone";
         }
         return ::testing::AssertionSuccess();
     }
